@@ -1,0 +1,69 @@
+#pragma once
+// In-memory file system for tests that understands Windows paths: backslashes,
+// drive letters, case ignored (CP1250). Drive roots always exist. Writes can be
+// denied under a folder, reads denied for a file, and the disk made full.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace tarvek::testing {
+
+class FakeFileSystem final : public FileSystem {
+ public:
+  bool exists(const std::string& path) override;
+  bool stat(const std::string& path, FileInfo* info) override;
+  std::vector<std::string> findNames(const std::string& pattern) override;
+  bool readFile(const std::string& path, std::string* data, size_t maxBytes) override;
+  WriteResult writeFile(const std::string& path, const std::string& data) override;
+  bool replaceFile(const std::string& from, const std::string& to) override;
+  bool removeFile(const std::string& path) override;
+  bool createFolder(const std::string& path) override;
+  bool freeSpace(const std::string& path, uint64_t* bytes) override;
+  bool copyFile(const std::string& from, const std::string& to, const CopyProgress& progress) override;
+
+  // Test set-up: creates the file and every missing parent folder.
+  void addFile(const std::string& path, const std::string& data, uint64_t lastWriteTime = 0);
+  // Creates the folder and every missing parent folder.
+  void addFolder(const std::string& path);
+  // The file's content, or nothing when there is no such file.
+  std::optional<std::string> content(const std::string& path) const;
+  // Full paths of every file, in sorted order.
+  std::vector<std::string> allFiles() const;
+
+  // Creating, replacing, removing and writing anything under `folder` fails.
+  void denyWritesUnder(const std::string& folder) { deniedFolders_.insert(key(folder)); }
+  // Opening this file for reading fails.
+  void denyRead(const std::string& path) { deniedReads_.insert(key(path)); }
+  // Writes stop after this many more bytes in total; the rest is reported incomplete.
+  void setDiskSpace(uint64_t bytes) { space_ = bytes; }
+  void setFreeSpaceAnswer(std::optional<uint64_t> bytes) { freeSpaceAnswer_ = bytes; }
+
+ private:
+  struct Node {
+    std::string path;  // as first created
+    bool isFolder = false;
+    std::string data;
+    uint64_t lastWriteTime = 0;
+  };
+  static std::string key(const std::string& path);
+  static bool isDriveRoot(const std::string& k);
+  bool folderExists(const std::string& k) const;
+  bool writable(const std::string& k) const;
+
+  std::map<std::string, Node> nodes_;  // by normalised path
+  std::set<std::string> deniedFolders_;
+  std::set<std::string> deniedReads_;
+  std::optional<uint64_t> space_;
+  std::optional<uint64_t> freeSpaceAnswer_ = uint64_t{1} << 40;
+  uint64_t clock_ = 132000000000000000ull;  // a FILETIME in 2019; advances per write
+};
+
+// True iff `name` matches `mask` with * and ? wildcards, ignoring case.
+bool wildcardMatch(const std::string& mask, const std::string& name);
+
+}  // namespace tarvek::testing

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages and the locale that building and testing need.
+# Installs nothing when everything is present; uses sudo only when not root.
+set -euo pipefail
+
+packages=(
+  make cmake g++ clang pkg-config
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  wine wine32:i386 xvfb xauth locales
+)
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+  fi
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Wine shows the Slovak texts in code page 1250 only under a Slovak locale.
+if ! locale -a 2>/dev/null | grep -qi '^sk_SK\.utf-\?8$'; then
+  echo "Generating the sk_SK.UTF-8 locale"
+  as_root sed -i 's/^# *sk_SK.UTF-8 UTF-8/sk_SK.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^sk_SK.UTF-8 UTF-8' /etc/locale.gen || echo 'sk_SK.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen >/dev/null
+fi
