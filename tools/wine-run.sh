@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Runs a Win32 program under 32-bit Wine the way the tests need it: a Wine
 # prefix inside the build tree, the Slovak locale (ANSI code page 1250), and a
-# virtual X display when none is set. Usage: tools/wine-run.sh PROGRAM [ARGS...]
+# virtual X display when none is set.
+# Usage: tools/wine-run.sh [--prefix DIR] PROGRAM [ARGS...]
+# Each build tree passes its own prefix, so trees never share a Wine registry.
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${TARVEK_WINEPREFIX:-$root/build/win32/wineprefix}
+prefix=$root/build/win32/wineprefix
+if [ "${1:-}" = "--prefix" ]; then prefix=$2; shift 2; fi
+export WINEPREFIX=$prefix
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer prompts, no desktop menu entries.
