@@ -1,0 +1,81 @@
+#pragma once
+// The user's list of indexes, kept in the active index database file
+// ("IDB ver. 1"). Each dialog that needs the list loads its own.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Env.h"
+
+namespace tarvek {
+
+class Alert;
+class IndexEngine;
+
+struct ActiveIndexEntry {
+  std::string indexPath;      // full path of the .sbi file, lower case
+  std::string indexName;      // display name (engine property 257)
+  std::string mappingPath;    // full path of the .sbf file
+  std::string indexerNumber;  // engine property 262
+  uint32_t fileVersion = 0;   // property 13
+  uint32_t indexSize = 0;     // property 18
+  uint32_t wordCount = 0;     // property 1
+  uint32_t created = 0;       // property 19, MS-DOS date in the high 16 bits
+  uint32_t updated = 0;       // property 20, MS-DOS date in the high 16 bits
+  uint16_t language = 0;      // LanguageCode, low 16 bits of property 17
+  uint32_t lemmatized = 0;    // 0x80 or 0
+  uint32_t attribute20 = 0;   // 0x20 or 0
+  uint32_t reserved = 0;      // carried, never interpreted
+
+  bool operator==(const ActiveIndexEntry&) const = default;
+};
+
+// Availability of an entry's two files.
+enum IndexStatus : int {
+  kIndexStatusOk = 0,
+  kIndexStatusIndexMissing = 1,
+  kIndexStatusMappingMissing = 10,
+  kIndexStatusBothMissing = 11,
+};
+
+class ActiveIndexList {
+ public:
+  explicit ActiveIndexList(Env& env) : env_(env) {}
+
+  // Fills the database path: the registry (machine, then user) when its
+  // folder exists, else the plug-in's folder; rewrites both hives.
+  void resolveDatabasePath();
+  // Clears the list and reads the file. A missing file gives an empty list; a
+  // damaged one keeps the complete entries before the damage.
+  void loadDatabase();
+  // Rewrites the whole file through a temporary file renamed over it.
+  // True iff the new content is in place.
+  bool saveDatabase();
+
+  // Position of the entry with the same file name, or of a new entry whose
+  // properties come from the engine; that entry becomes current.
+  int addIndex(const std::string& indexFilePath, IndexEngine& engine, Alert& alert);
+  // 1, or -1 when the position (-1 = current) is out of range.
+  int removeEntry(int position);
+  int findByFileName(const std::string& path);
+  int findByName(const std::string& name);
+  bool setCurrent(int position);
+  const ActiveIndexEntry* currentEntry() const;
+  std::string currentName() const;
+  int currentPosition() const { return current_; }
+  IndexStatus entryStatus();
+  int count() const { return static_cast<int>(entries_.size()); }
+  const ActiveIndexEntry& entry(int position) const { return entries_.at(position); }
+  const std::string& databasePath() const { return databasePath_; }
+
+ private:
+  Env& env_;
+  std::vector<ActiveIndexEntry> entries_;
+  int current_ = -1;
+  uint16_t version_ = 1;
+  std::string magic_;
+  std::string databasePath_;
+};
+
+}  // namespace tarvek
