@@ -1,0 +1,158 @@
+#include "search/SearchRun.h"
+
+#include <unordered_set>
+
+#include "catalogue/ActiveIndexList.h"
+#include "catalogue/MappingFile.h"
+#include "search/IndexEngine.h"
+#include "search/SearchFlags.h"
+#include "search/SearchHistory.h"
+#include "search/SearchResultSet.h"
+#include "ui/ErrorReport.h"
+
+namespace tarvek {
+namespace {
+
+// The index names a search goes through, in order.
+std::vector<std::string> chooseIndexNames(SearchContext& context, const SearchRequest& request) {
+  if (request.scope == SearchScope::previousResult) {
+    std::vector<std::string> names;
+    std::unordered_set<std::string> taken;
+    for (int i = 0; i < context.results.fileCount(); ++i) {
+      const std::string& name = context.results.file(i).indexName;
+      if (taken.insert(name).second) names.push_back(name);
+    }
+    return names;
+  }
+  if (request.scope == SearchScope::selectedIndexes) context.rememberedSelection = request.selectedIndexNames;
+  return request.selectedIndexNames;
+}
+
+// Closes the index on every way out of searchIndex.
+class OpenIndex {
+ public:
+  OpenIndex(IndexEngine& engine, uint32_t handle) : engine_(engine), handle_(handle) {}
+  ~OpenIndex() {
+    if (handle_) engine_.indexClose(handle_);
+  }
+  OpenIndex(const OpenIndex&) = delete;
+  OpenIndex& operator=(const OpenIndex&) = delete;
+  // Closes now and returns the engine's status.
+  EngineErrorCode close() { return engine_.indexClose(std::exchange(handle_, 0)); }
+
+ private:
+  IndexEngine& engine_;
+  uint32_t handle_;
+};
+
+FileHit& fileFor(SearchResultSet& results, const MappingEntry& entry, const std::string& indexName) {
+  int position = results.findFile(entry.pdfPath);
+  if (position < 0) {
+    position = results.addFile(entry.pdfPath, entry.pageCount);
+    FileHit& hit = results.file(position);
+    hit.indexName = indexName;
+    hit.modified = entry.modified;
+    hit.pdfTitle = entry.pdfTitle;
+    hit.sizeText = std::to_string(static_cast<int32_t>(entry.fileSize));
+    hit.currentPage = -1;
+  }
+  return results.file(position);
+}
+
+}  // namespace
+
+int runSearch(SearchContext& context, const SearchRequest& request, SearchDialogActions& dialog) {
+  context.history.add(request.queryText, request.operatorPosition);
+  context.history.storeNear(request.nearText);
+
+  const uint16_t baseFlags =
+      baseSearchFlags(request.operatorPosition, request.nearText, request.fuzzyDia, request.fuzzyTypo);
+  const std::vector<std::string> names = chooseIndexNames(context, request);
+
+  context.results.clear();
+  context.results.setQueryText(request.queryText);
+
+  const std::optional<uint16_t> language = languageOfChoice(request.languagePosition);
+  for (const std::string& name : names) {
+    if (context.indexes.findByName(name) < 0) continue;
+    const ActiveIndexEntry entry = *context.indexes.currentEntry();
+    if (language && entry.language != *language) continue;
+    const uint16_t flags =
+        indexSearchFlags(baseFlags, request.lemmatization, request.synonyms, context.engine, entry.language);
+    // A failing index has been reported already; the next one follows.
+    searchIndex(context, name, entry.indexPath, entry.mappingPath, request.queryText, flags);
+  }
+
+  const int found = context.results.fileCount();
+  dialog.enablePreviousResult(found > 0);
+  if (found > 0) {
+    context.results.computeTotals();
+    context.results.selectFile(0);
+    dialog.closeWithOk();
+    dialog.openResults();
+  } else {
+    context.reporter.warning(context.env.module.text(kTextNoFileFound));
+  }
+  return found;
+}
+
+bool searchIndex(SearchContext& context, const std::string& indexName, const std::string& indexPath,
+                 const std::string& mappingPath, const std::string& queryText, uint16_t flags) {
+  MappingFile mapping(context.env);
+  if (!mapping.loadMapping(mappingPath)) return false;
+
+  IndexEngine& engine = context.engine;
+  Module& texts = context.env.module;
+  EngineErrorCode error = 0;
+  const uint32_t handle = engine.indexOpen(indexPath, nullptr, &error);
+  if (!handle) {
+    context.reporter.error(texts.text(kTextIndexOpenFailed), indexPath, {}, error);
+    return false;
+  }
+  OpenIndex index(engine, handle);
+
+  error = 0;
+  const uint32_t list = engine.indexQuery(handle, queryText, flags | kFlagAlwaysSet, &error);
+  if (!list) {
+    if (error == engine_api::kOnlyExcludedWords)
+      context.reporter.warning(texts.text(kTextOnlyExcludedWords), indexPath);
+    else
+      context.reporter.error(texts.text(kTextQueryFailed), indexPath, {}, error);
+    return false;
+  }
+
+  uint32_t topicCount = 0;
+  if (EngineErrorCode status = engine.topicCount(list, &topicCount); status != 0) {
+    context.reporter.error(texts.text(kTextTopicCountFailed), indexPath, {}, status);
+    return false;
+  }
+
+  for (uint32_t t = 0; t < topicCount; ++t) {
+    uint32_t topicId = 0;
+    uint32_t occurrenceCount = 0;
+    if (EngineErrorCode status = engine.topic(list, t, &topicId, &occurrenceCount); status != 0) {
+      context.reporter.error(texts.text(kTextTopicFailed), indexPath, {}, status);
+      return false;
+    }
+    const int page = mapping.findTopic(topicId);
+    if (page < 0) continue;
+    FileHit& hit = fileFor(context.results, *mapping.entry(), indexName);
+    if (page >= hit.pageCount || hit.isHit(page)) continue;  // the first hit of a page wins
+    const uint32_t count = occurrenceCount & 0xFFFF;
+    uint32_t* slots = hit.recordPage(page, count);
+    // A page with no occurrences counts as hit; the engine is not asked for none.
+    if (count == 0) continue;
+    if (EngineErrorCode status = engine.topicOccurrences(list, t, count, slots); status != 0) {
+      context.reporter.error(texts.text(kTextOccurrencesFailed), indexPath, {}, status);
+      break;  // the page keeps its count; hits merged so far stay
+    }
+  }
+
+  if (EngineErrorCode status = index.close(); status != 0) {
+    context.reporter.error(texts.text(kTextIndexCloseFailed), indexPath, {}, status);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tarvek
