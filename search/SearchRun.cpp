@@ -1,6 +1,7 @@
 #include "search/SearchRun.h"
 
 #include <unordered_set>
+#include <utility>
 
 #include "catalogue/ActiveIndexList.h"
 #include "catalogue/MappingFile.h"
