@@ -1,0 +1,12 @@
+#include <cstdlib>
+
+#include "standins/engine/DataFolder.h"
+
+namespace tarvek::sbi {
+
+std::string defaultDataFolder() {
+  const char* folder = std::getenv("TARVEK_ENGINE_DATA");
+  return folder ? folder : "";
+}
+
+}  // namespace tarvek::sbi

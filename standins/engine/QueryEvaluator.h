@@ -1,0 +1,58 @@
+#pragma once
+// Runs a parsed query over an open index: which pages match, and where on
+// each page the matching words stand.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "standins/engine/EngineErrors.h"
+#include "standins/engine/Linguistics.h"
+#include "standins/engine/Query.h"
+#include "standins/engine/SbiIndex.h"
+#include "standins/engine/TermMatcher.h"
+
+namespace tarvek::sbi {
+
+struct Occurrence {
+  uint16_t position;
+  uint16_t length;  // bytes of the matched word
+};
+
+struct PageHits {
+  uint32_t ordinal;               // topic ordinal in the index
+  std::vector<Occurrence> where;  // ascending by position, one per position
+};
+
+using Hits = std::vector<PageHits>;  // ascending by ordinal
+
+struct Linguistics {
+  bool ignoreDiacritics = false;
+  bool allowTypo = false;
+  const WordGroups* lemmas = nullptr;    // null: no lemmatisation
+  const WordGroups* synonyms = nullptr;  // null: no synonyms
+};
+
+class QueryEvaluator {
+ public:
+  QueryEvaluator(const IndexData& index, TermMatcher& matcher, Linguistics linguistics)
+      : index_(index), matcher_(matcher), ling_(linguistics) {}
+
+  // kOk with the hits; kOnlyExcludedWords when nothing but excluded words
+  // was asked for; kDamagedIndex when a posting list cannot be decoded.
+  EngineError run(const QueryNode& root, Hits* hits);
+
+ private:
+  // None: the node stands only for excluded words and drops out of its parent.
+  std::optional<Hits> eval(const QueryNode& node);
+  std::optional<Hits> word(const QueryNode& node);
+  std::optional<Hits> phrase(const QueryNode& node);
+  std::optional<Hits> near(const QueryNode& node);
+
+  const IndexData& index_;
+  TermMatcher& matcher_;
+  Linguistics ling_;
+  EngineError error_ = kOk;
+};
+
+}  // namespace tarvek::sbi
