@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/ParseReport.h"
 #include "platform/Env.h"
 
 namespace tarvek {
@@ -56,6 +57,9 @@ class ActiveIndexList {
   // Position of the entry with the same file name, or of a new entry whose
   // properties come from the engine; that entry becomes current.
   int addIndex(const std::string& indexFilePath, IndexEngine& engine, Alert& alert);
+  // Reads the current entry's properties from the engine (after its version
+  // check) and derives its mapping path; nothing without a current entry.
+  void refreshEntry(IndexEngine& engine, Alert& alert);
   // 1, or -1 when the position (-1 = current) is out of range.
   int removeEntry(int position);
   int findByFileName(const std::string& path);
@@ -68,6 +72,8 @@ class ActiveIndexList {
   int count() const { return static_cast<int>(entries_.size()); }
   const ActiveIndexEntry& entry(int position) const { return entries_.at(position); }
   const std::string& databasePath() const { return databasePath_; }
+  // What the last load found wrong with the file; whole when it was missing.
+  const ParseReport& lastLoad() const { return loadReport_; }
 
  private:
   Env& env_;
@@ -76,6 +82,9 @@ class ActiveIndexList {
   uint16_t version_ = 1;
   std::string magic_;
   std::string databasePath_;
+  ParseReport loadReport_;
+
+  void refreshEntry(ActiveIndexEntry& entry, IndexEngine& engine, Alert& alert);
 };
 
 }  // namespace tarvek

@@ -4,8 +4,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "catalogue/ParseReport.h"
+#include "catalogue/PathIndex.h"
+#include "catalogue/TopicIndex.h"
 #include "platform/Env.h"
 #include "platform/LocalTime.h"
 
@@ -43,11 +47,34 @@ class MappingFile {
   int findTopic(uint32_t topicId);
   int currentPosition() const { return current_; }
 
+  // Appends an entry (no pages, flag 1, refreshed from the disk) for each PDF
+  // file in `folder` that no entry lists yet, ignoring case.
+  void scanFolder(const std::string& folder);
+  // Takes a mapping file's bytes as they are, for tools and benchmarks: the
+  // paths are expanded and indexed, the disk is not looked at. The entries
+  // before any damage are kept; lastParse() tells what was wrong.
+  void loadFromBytes(const std::string& path, std::string_view bytes);
+  const ParseReport& lastParse() const { return parse_; }
+  const std::string& path() const { return path_; }
+  const std::vector<std::string>& folders() const { return folderList_; }
+
  private:
+  void refreshFromDisk(MappingEntry& entry);
+  void append(MappingEntry entry);
+
   Env& env_;
   std::string path_;
   std::vector<MappingEntry> entries_;
   int current_ = -1;
+  // Carried from the file, not interpreted.
+  uint16_t version_ = 0;
+  std::string magic_;
+  uint32_t nextNumber_ = 1;
+  std::vector<uint32_t> numberList_;
+  std::vector<std::string> folderList_;  // expanded
+  ParseReport parse_;
+  TopicIndex topics_;
+  PathIndex paths_;
 };
 
 }  // namespace tarvek

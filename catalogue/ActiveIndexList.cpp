@@ -1,0 +1,166 @@
+#include "catalogue/ActiveIndexList.h"
+
+#include "catalogue/DatabaseFormat.h"
+#include "platform/WindowsPath.h"
+#include "search/EngineApi.h"
+#include "search/IndexEngine.h"
+#include "settings/RegistryLayout.h"
+#include "settings/Settings.h"
+
+namespace tarvek {
+namespace {
+
+// The file a registry value names, if the folder it names still exists.
+std::string usableDatabasePath(Env& env, Hive hive) {
+  std::string value = settings::Settings(env.registry).readProductText(hive, settings::kActiveIndexesPath);
+  if (value.empty() || !env.files.exists(path::folderOf(value))) return {};
+  return value;
+}
+
+// The engine hands text properties through a 256-byte buffer, terminator
+// included, so a stored one holds at most 255 bytes.
+constexpr size_t kTextPropertyBytes = 255;
+
+}  // namespace
+
+void ActiveIndexList::resolveDatabasePath() {
+  std::string resolved = usableDatabasePath(env_, Hive::localMachine);
+  if (resolved.empty()) resolved = usableDatabasePath(env_, Hive::currentUser);
+  if (resolved.empty()) resolved = path::folderOf(env_.module.fileName()) + "\\" + kDatabaseFileName;
+  databasePath_ = resolved;
+  // Both hives are rewritten each time, so a stale value heals itself; a hive
+  // that refuses the write changes nothing for this list.
+  settings::Settings settings(env_.registry);
+  settings.writeProductText(Hive::localMachine, settings::kActiveIndexesPath, resolved);
+  settings.writeProductText(Hive::currentUser, settings::kActiveIndexesPath, resolved);
+}
+
+void ActiveIndexList::loadDatabase() {
+  entries_.clear();
+  loadReport_ = {};
+  if (databasePath_.empty()) resolveDatabasePath();
+  std::string bytes;
+  if (!env_.files.readFile(databasePath_, &bytes)) return;
+  DatabaseContent content;
+  loadReport_ = parseDatabase(bytes, &content);
+  version_ = content.version;
+  magic_ = std::move(content.magic);
+  entries_ = std::move(content.entries);
+}
+
+bool ActiveIndexList::saveDatabase() {
+  if (databasePath_.empty()) resolveDatabasePath();
+  // The old file stays whole until the new content is complete beside it.
+  const std::string temporary = databasePath_ + ".tmp";
+  if (env_.files.writeFile(temporary, serializeDatabase(entries_)) != WriteResult::ok ||
+      !env_.files.replaceFile(temporary, databasePath_)) {
+    env_.files.removeFile(temporary);
+    return false;
+  }
+  return true;
+}
+
+int ActiveIndexList::addIndex(const std::string& indexFilePath, IndexEngine& engine, Alert& alert) {
+  const int found = findByFileName(indexFilePath);
+  if (found >= 0) return found;
+  ActiveIndexEntry entry;
+  entry.indexPath = env_.codePage.toLower(indexFilePath);
+  entries_.push_back(std::move(entry));
+  current_ = count() - 1;
+  refreshEntry(entries_.back(), engine, alert);
+  return current_;
+}
+
+void ActiveIndexList::refreshEntry(ActiveIndexEntry& entry, IndexEngine& engine, Alert& alert) {
+  using namespace engine_api;
+  checkEngineVersion(engine, alert, env_.module);  // a wrong version is shown, and adding goes on
+  uint32_t attributes = 0;
+  EngineErrorCode error = 0;
+  // The engine's answers are stored as they come: a failing engine leaves
+  // zeros and empty texts, which the index manager shows as such.
+  const uint32_t index = engine.indexOpen(entry.indexPath, &attributes, &error);
+  auto number = [&](uint32_t property) {
+    uint32_t value = 0;
+    engine.infoNumber(index, property, &value);
+    return value;
+  };
+  entry.wordCount = number(kPropWordCount);
+  entry.fileVersion = number(kPropFileVersion);
+  entry.language = static_cast<uint16_t>(number(kPropLanguage) & 0xFFFF);
+  entry.indexSize = number(kPropIndexSize);
+  entry.created = number(kPropCreated);
+  entry.updated = number(kPropUpdated);
+  entry.lemmatized = attributes & 0x80;
+  entry.attribute20 = attributes & 0x20;
+  auto text = [&](uint32_t property) {
+    std::string value;
+    engine.infoText(index, property, &value);
+    if (value.size() > kTextPropertyBytes) value.resize(kTextPropertyBytes);
+    return value;
+  };
+  entry.indexerNumber = text(kPropIndexerNumber);
+  entry.indexName = text(kPropIndexName);
+  entry.mappingPath = path::replaceTail(entry.indexPath, 4, ".sbf");
+  engine.indexClose(index);
+}
+
+void ActiveIndexList::refreshEntry(IndexEngine& engine, Alert& alert) {
+  if (current_ >= 0 && current_ < count()) refreshEntry(entries_[current_], engine, alert);
+}
+
+int ActiveIndexList::removeEntry(int position) {
+  if (position == -1) position = current_;
+  if (position < 0 || position >= count()) return -1;
+  entries_.erase(entries_.begin() + position);
+  if (current_ >= count()) --current_;
+  return 1;
+}
+
+int ActiveIndexList::findByFileName(const std::string& path) {
+  const std::string name = path::fileNameOf(path);
+  for (int i = 0; i < count(); ++i) {
+    if (env_.codePage.equalIgnoreCase(path::fileNameOf(entries_[i].indexPath), name)) {
+      current_ = i;
+      return i;
+    }
+  }
+  return -1;
+}
+
+int ActiveIndexList::findByName(const std::string& name) {
+  for (int i = 0; i < count(); ++i) {
+    if (entries_[i].indexName == name) {
+      current_ = i;
+      return i;
+    }
+  }
+  return -1;
+}
+
+bool ActiveIndexList::setCurrent(int position) {
+  if (position < 0 || position >= count()) return false;
+  current_ = position;
+  return true;
+}
+
+// A load keeps the cursor, so it may stand past a shorter list: such a
+// cursor names no entry.
+const ActiveIndexEntry* ActiveIndexList::currentEntry() const {
+  return current_ >= 0 && current_ < count() ? &entries_[current_] : nullptr;
+}
+
+std::string ActiveIndexList::currentName() const {
+  const ActiveIndexEntry* entry = currentEntry();
+  return entry ? entry->indexName : std::string();
+}
+
+IndexStatus ActiveIndexList::entryStatus() {
+  const ActiveIndexEntry* entry = currentEntry();
+  if (!entry) return kIndexStatusBothMissing;  // no entry, nothing to open
+  int status = kIndexStatusOk;
+  if (!env_.files.exists(entry->indexPath)) status += kIndexStatusIndexMissing;
+  if (!env_.files.exists(entry->mappingPath)) status += kIndexStatusMappingMissing;
+  return static_cast<IndexStatus>(status);
+}
+
+}  // namespace tarvek
