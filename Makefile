@@ -4,10 +4,13 @@
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN32 := build/win32
+# The fuzz tree: clang, the code built for libFuzzer. FUZZ_SECONDS per fuzzer.
+FUZZ ?= build/fuzz
+FUZZ_SECONDS ?= 20
 
-.PHONY: test deps native win32 test-native test-win32 demo clean
+.PHONY: test deps native win32 test-native test-win32 fuzz demo clean
 
-test: deps native win32 test-native test-win32
+test: deps native win32 test-native fuzz test-win32
 
 deps:
 	@tools/install-deps.sh
@@ -31,6 +34,16 @@ test-native: native
 # only when none is set.
 test-win32: win32
 	tools/with-display.sh ctest --test-dir $(WIN32) --output-on-failure
+
+$(FUZZ)/CMakeCache.txt:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEK_FUZZ=ON \
+	  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
+
+# The catalogue readers under libFuzzer with AddressSanitizer, briefly; for a
+# longer run: make fuzz FUZZ_SECONDS=600
+fuzz: deps $(FUZZ)/CMakeCache.txt
+	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_database fuzz_mapping catalogue_fuzz_seeds
+	tests/fuzz/run-fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
 
 demo:
 	@echo "The demo arrives with the search issues; see the status table in README.md."

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  make cmake g++ clang pkg-config
+  make cmake g++ clang libclang-rt-14-dev pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 xvfb xauth locales
