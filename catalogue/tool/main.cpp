@@ -1,6 +1,11 @@
 // tarvek-catalogue: prints an active index database (.idb) or a mapping file
 // (.sbf) as stored, or says whether it is whole. See README.md beside this file.
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -34,6 +39,10 @@ int usage() {
 
 int main(int argc, char** argv) {
   using namespace tarvek;
+#ifdef _WIN32
+  // Lines end in "\n" on every system, so outputs compare byte for byte.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   if (argc != 3) return usage();
   const std::string command = argv[1];
   const std::string path = argv[2];
