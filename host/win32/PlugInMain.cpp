@@ -1,29 +1,53 @@
-// Entry point of query.API, the one export the viewer calls.
-//
-// The handshake beyond PlugInMain (setup, handshake, initialisation, unload)
-// is not built yet: the setup procedure refuses, so a viewer does not start
-// the plug-in.
+// Entry point of query.API, the one export the viewer calls. It makes the
+// process-wide plug-in (Win32 services, button pictures, commands) and names
+// the setup procedure; the rest of the lifecycle is host/PlugIn.
 
 #include <windows.h>
 
-#include <cstdint>
+#include <memory>
 
+#include "host/Commands.h"
+#include "host/PlugIn.h"
+#include "host/Procedures.h"
+#include "host/win32/Win32ButtonBitmaps.h"
+#include "platform/win32/Win32Services.h"
+
+namespace tarvek::host::win32 {
 namespace {
 
-constexpr uint32_t kHandshakeVersion = 0x00020000;
+// Everything the plug-in owns between PlugInMain and the module's unloading.
+struct Instance {
+  explicit Instance(HINSTANCE module) : services(module), bitmaps(module) {}
+  tarvek::win32::Win32Env services;
+  Win32ButtonBitmaps bitmaps;
+  Commands commands;  // every command does nothing until its view arrives
+  PlugIn plugIn{{services.module(), services.env().libraries, bitmaps, commands}};
+};
 
-HINSTANCE g_module = nullptr;  // the plug-in's own module; resources come from it
-
-int16_t __stdcall setupProcedure(uint32_t, void*) { return 0; }
+std::unique_ptr<Instance> g_instance;
 
 }  // namespace
+}  // namespace tarvek::host::win32
+
+using namespace tarvek::host;
 
 // PlugInMain(viewer's handshake version, out handshake version, out setup
-// procedure, Windows data record). Offset 4 of the record is the module handle.
-extern "C" __declspec(dllexport) int16_t __stdcall PlugInMain(uint32_t viewerVersion, uint32_t* handshakeVersion,
-                                                              void** setup, void* windowsData) {
-  if (windowsData) g_module = *reinterpret_cast<HINSTANCE*>(static_cast<char*>(windowsData) + 4);
-  if (handshakeVersion) *handshakeVersion = viewerVersion < kHandshakeVersion ? viewerVersion : kHandshakeVersion;
-  if (setup) *setup = reinterpret_cast<void*>(&setupProcedure);
-  return 1;
+// procedure, Windows data record).
+extern "C" __declspec(dllexport) ASBool __stdcall PlugInMain(uint32_t viewerVersion, uint32_t* handshakeVersion,
+                                                             SetupProc* setup, WindowsDataRecord* windowsData) {
+  try {
+    // The record names our module; our own image base is the same handle and
+    // serves when a viewer passes no record.
+    HINSTANCE module = windowsData && windowsData->module ? static_cast<HINSTANCE>(windowsData->module)
+                                                          : tarvek::win32::currentModule();
+    if (!win32::g_instance) {
+      win32::g_instance = std::make_unique<win32::Instance>(module);
+      setActivePlugIn(&win32::g_instance->plugIn);
+    }
+    if (handshakeVersion) *handshakeVersion = answeredHandshakeVersion(viewerVersion);
+    if (setup) *setup = &setupProcedure;
+    return 1;
+  } catch (...) {
+    return 0;
+  }
 }

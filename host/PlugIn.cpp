@@ -1,0 +1,182 @@
+#include "host/PlugIn.h"
+
+#include <utility>
+
+#include "host/ButtonBitmaps.h"
+#include "host/Commands.h"
+#include "host/Layout.h"
+#include "host/Procedures.h"
+#include "platform/Module.h"
+
+namespace tarvek::host {
+namespace {
+
+// A menu the plug-in holds a reference to: acquired by name or made new.
+// Released on every way out, also when initialisation fails half way.
+class HeldMenu {
+ public:
+  HeldMenu(const AcroViewTable& view, AVMenu menu) : view_(view), menu_(menu) {}
+  HeldMenu(const HeldMenu&) = delete;
+  HeldMenu& operator=(const HeldMenu&) = delete;
+  ~HeldMenu() {
+    if (menu_) view_.AVMenuRelease(menu_);
+  }
+  AVMenu get() const { return menu_; }
+
+ private:
+  const AcroViewTable& view_;
+  AVMenu menu_;
+};
+
+ASCallback wrap(const HostTables& tables, ASProc procedure) {
+  return tables.core->ASCallbackCreate(tables.extension, procedure);
+}
+
+template <typename Proc>
+ASProc asProc(Proc procedure) {
+  return reinterpret_cast<ASProc>(procedure);
+}
+
+}  // namespace
+
+void HostAlert::note(const std::string& message) {
+  if (tables_.view) tables_.view->AVAlertNote(message.c_str());
+}
+
+std::string enginePathFor(const std::string& moduleFileName) {
+  const size_t cut = moduleFileName.rfind('\\');
+  if (cut == std::string::npos) return {};
+  return moduleFileName.substr(0, cut) + kEngineFileName;
+}
+
+uint32_t answeredHandshakeVersion(uint32_t viewerVersion) {
+  return viewerVersion < kHandshakeVersion ? viewerVersion : kHandshakeVersion;
+}
+
+bool PlugIn::setup(uint32_t version, SdkDataRecord* record) {
+  if (!record || version != kHandshakeVersion || record->handshakeVersion != kHandshakeVersion) return false;
+  if (!record->core) return false;
+  HostTables imported;
+  imported.extension = record->extension;
+  imported.core = record->core;
+  HFT* slots[] = {reinterpret_cast<HFT*>(&imported.support), &imported.cos,
+                  reinterpret_cast<HFT*>(&imported.pdModel), reinterpret_cast<HFT*>(&imported.view),
+                  reinterpret_cast<HFT*>(&imported.win)};
+  static_assert(std::size(slots) == std::size(kImportedTables));
+  for (size_t i = 0; i < std::size(kImportedTables); ++i) {
+    // No other version is tried, and the tables after a missing one are not asked for.
+    *slots[i] = imported.core->ASExtensionMgrGetHFT(imported.core->ASAtomFromString(kImportedTables[i]),
+                                                    kTableVersion);
+    if (!*slots[i]) return false;
+  }
+  tables_ = imported;
+  record->handshake = wrap(tables_, asProc(&handshakeProcedure));
+  return true;
+}
+
+bool PlugIn::handshake(uint32_t version, HandshakeRecord* record) {
+  if (!record || version != kHandshakeVersion || !tables_.core) return false;
+  record->extensionName = tables_.core->ASAtomFromString(kExtensionName);
+  record->importReplaceAndRegister = nullptr;
+  record->init = wrap(tables_, asProc(&initProcedure));
+  record->unload = wrap(tables_, asProc(&unloadProcedure));
+  return true;
+}
+
+AVMenuItem PlugIn::makeItem(size_t index, AVMenu menu) {
+  const MenuItemSpec& spec = kMenuItems[index];
+  const AcroViewTable& view = *tables_.view;
+  const std::string title = parts_.module.text(spec.title);
+  AVMenuItem item =
+      view.AVMenuItemNew(title.c_str(), spec.name, nullptr, 0, spec.shortcut, spec.modifiers, nullptr,
+                         tables_.extension);
+  if (!item) return nullptr;
+  items_[index] = item;
+  if (spec.command) view.AVMenuItemSetExecuteProc(item, wrap(tables_, asProc(executeProcedureFor(*spec.command))), nullptr);
+  if (auto enable = enableProcedureFor(spec.enable))
+    view.AVMenuItemSetComputeEnabledProc(item, wrap(tables_, asProc(enable)), nullptr);
+  view.AVMenuAddMenuItem(menu, item, kAppendPosition);
+  return item;
+}
+
+bool PlugIn::makeMenus(AVMenubar bar) {
+  const AcroViewTable& view = *tables_.view;
+  AVMenu found = view.AVMenubarAcquireMenuByName(bar, kSubmenuName);
+  const bool createdHere = found == nullptr;
+  if (createdHere)
+    found = view.AVMenuNew(parts_.module.text(kTextSubmenuTitle).c_str(), kSubmenuName, tables_.extension);
+  HeldMenu submenu(view, found);  // released before the tool buttons go in
+  if (!submenu.get()) return false;
+
+  for (size_t i = 0; i < kSubmenuItemCount; ++i)
+    if (!makeItem(i, submenu.get())) return false;
+
+  // The About and help items are made only where the viewer has their menu,
+  // and a viewer that does not make them does not stop the plug-in.
+  {
+    HeldMenu about(view, view.AVMenubarAcquireMenuByName(bar, kAboutMenuName));
+    if (about.get()) makeItem(kAboutItem, about.get());
+  }
+  if (createdHere) view.AVMenubarAddMenu(bar, submenu.get(), kAppendPosition);
+  {
+    HeldMenu help(view, view.AVMenubarAcquireMenuByName(bar, kHelpMenuName));
+    if (help.get()) makeItem(kHelpItem, help.get());
+  }
+  return true;
+}
+
+bool PlugIn::initialise() {
+  if (!tables_.view) return false;
+  const AcroViewTable& view = *tables_.view;
+
+  // The full path keeps a copy of the engine elsewhere on the search path out.
+  const std::string enginePath = enginePathFor(parts_.module.fileName());
+  if (!enginePath.empty()) engine_ = parts_.libraries.load(enginePath);
+  if (!engine_) {
+    alert_.note(parts_.module.text(kTextEngineMissing));
+    return false;
+  }
+
+  AVMenubar bar = view.AVAppGetMenubar();
+  if (!bar || !makeMenus(bar)) return false;
+
+  addToolButtons();
+  parts_.commands.createDialogs();
+  return true;
+}
+
+void PlugIn::addToolButtons() {
+  const AcroViewTable& view = *tables_.view;
+  AVToolBar bar = view.AVAppGetToolBar();
+  if (!bar) return;
+  // Looked up before ours go in; they are appended after the viewer's own
+  // buttons, without a reference button.
+  view.AVToolBarGetButtonByName(bar, tables_.core->ASAtomFromString(kFindButtonName));
+  for (size_t i = 0; i < kToolButtons.size(); ++i) {
+    const ToolButtonSpec& spec = kToolButtons[i];
+    AVToolButton button =
+        view.AVToolButtonNew(tables_.core->ASAtomFromString(spec.name), parts_.bitmaps.bitmap(i), 1, 0);
+    if (!button) continue;  // a button the viewer does not make is left out
+    view.AVToolBarAddButton(bar, button, 0, nullptr);
+    view.AVToolButtonSetExecuteProc(button, wrap(tables_, asProc(executeProcedureFor(spec.command))), nullptr);
+    view.AVToolButtonSetComputeEnabledProc(button, wrap(tables_, asProc(enableProcedureFor(spec.enable))),
+                                           nullptr);
+    view.AVToolButtonSetHelpText(button, parts_.module.text(spec.tooltip).c_str());
+  }
+  // The viewer keeps its own copies of the pictures.
+  parts_.bitmaps.release();
+}
+
+void PlugIn::unload() {
+  parts_.commands.destroyDialogs();
+  engine_.reset();
+  if (!tables_.view) return;
+  for (AVMenuItem& item : items_) {
+    if (!item) continue;
+    tables_.view->AVMenuItemRemove(item);
+    tables_.view->AVMenuItemRelease(item);
+    item = nullptr;
+  }
+}
+
+}  // namespace tarvek::host

@@ -1,0 +1,56 @@
+#pragma once
+// A recording viewer for native tests of the plug-in's lifecycle: it fills
+// the host tables with functions that log each call (texts in UTF-8) and
+// answer from a small model that a test can bend: tables or menus missing, a
+// submenu already there, items or buttons the viewer does not make.
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "host/HostApi.h"
+
+namespace tarvek::testing {
+
+class FakeHost {
+ public:
+  FakeHost();
+  ~FakeHost();
+
+  std::set<std::string> missingTables;
+  std::set<std::string> menus = {"AboutExtensions", "UsingExtensions"};  // present in the menu bar
+  std::set<std::string> nullItems;
+  std::set<std::string> nullButtons;
+  bool hasMenubar = true;
+
+  const host::CoreTable* core() const;
+  host::ASExtension extension() const { return reinterpret_cast<host::ASExtension>(0xE1); }
+  std::string atomText(host::ASAtom atom) const;
+  // The procedure behind a callback made by ASCallbackCreate, or null.
+  host::ASProc procedure(host::ASCallback callback) const;
+
+  std::vector<std::string> calls;
+  // Menus acquired or made and not yet released, by name.
+  std::map<std::string, int> heldMenus;
+  // Items made and not released; items in a menu.
+  std::set<std::string> heldItems, itemsInMenus;
+  struct Button {
+    std::string name, helpText;
+    host::ASCallback execute = nullptr, enable = nullptr;
+  };
+  std::vector<Button> buttons;
+  struct Item {
+    std::string title, name;
+    host::ASCallback execute = nullptr, enable = nullptr;
+  };
+  std::vector<Item> items;  // index + 1 is the handle
+
+  // For the table functions.
+  static FakeHost& current();
+  std::vector<std::string> atoms{""};
+  std::vector<std::pair<host::ASExtension, host::ASProc>> callbacks;
+  std::vector<std::string> menuNames;  // index + 1 is the handle
+};
+
+}  // namespace tarvek::testing
