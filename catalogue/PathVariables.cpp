@@ -9,6 +9,11 @@
 namespace tarvek {
 namespace {
 
+// No Windows path is longer. A stored text that would grow past it (a "$"
+// repeated thousands of times) is kept as stored instead of growing without
+// bound.
+constexpr size_t kMaxExpandedBytes = 32767;
+
 // The text cut into stored parts and inserted values, in order.
 struct Piece {
   std::string text;
@@ -56,6 +61,9 @@ std::string expandPathVariables(const std::string& text, const std::string& mapp
     std::string value = lookup(name);
     if (value.empty()) value = path::folderOf(mappingPath);
     pieces = replaceInStored(pieces, name, value);
+    size_t total = 0;
+    for (const Piece& piece : pieces) total += piece.text.size();
+    if (total > kMaxExpandedBytes) return text;
   }
   std::string result;
   for (const Piece& piece : pieces) result += piece.text;

@@ -19,6 +19,8 @@ using VariableLookup = std::function<std::string(const std::string& name)>;
 // occurrence of the variable's text (case-sensitive) by its value, or by the
 // folder of `mappingPath` when it has none. Inserted values are never
 // scanned again, so a value holding "$" stays as it is and expansion ends.
+// A text that would grow past 32767 bytes, longer than any path, stays as
+// stored.
 std::string expandPathVariables(const std::string& text, const std::string& mappingPath,
                                 const VariableLookup& lookup);
 

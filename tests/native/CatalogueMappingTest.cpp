@@ -140,6 +140,12 @@ TEST(MappingFormatTest, LongerBlockIsSkippedAndTheEntryKept) {
   EXPECT_EQ(read.entries, content.entries);
 }
 
+std::string repeated(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
 TEST(PathVariablesTest, ExpansionCases) {
   const std::map<std::string, std::string> values = {
       {"$CD", "E:\\Books"}, {"$LOOP", "x$LOOP"}, {"$A", "$B"}, {"$B", "b"}};
@@ -161,10 +167,16 @@ TEST(PathVariablesTest, ExpansionCases) {
       {"a$CD", "aE:\\Books"},
       {"$", "D:\\Idx"},
       {"$$$", "D:\\Idx"},
+      {std::string(2000, '$') + "\\a", "D:\\Idx\\a"},
+      {repeated("$CD\\", 4000), repeated("$CD\\", 4000)},  // would pass 32767 bytes: kept as stored
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.stored);
-    EXPECT_EQ(expandPathVariables(c.stored, kMappingPath, lookup), c.expanded);
+    SCOPED_TRACE(c.stored.substr(0, 40));
+    const std::string expanded = expandPathVariables(c.stored, kMappingPath, lookup);
+    if (c.expanded.size() < 100)
+      EXPECT_EQ(expanded, c.expanded);
+    else
+      EXPECT_TRUE(expanded == c.expanded) << expanded.size() << " bytes";
   }
 }
 
