@@ -3,6 +3,7 @@
 // exception out: a failure inside becomes a status code.
 #include "search/EngineApi.h"
 #include "standins/engine/Engine.h"
+#include "standins/engine/EngineExports.h"
 #include "standins/engine/EngineErrors.h"
 
 #if defined(_WIN32)

@@ -9,21 +9,8 @@
 #include <vector>
 
 #include "search/EngineApi.h"
+#include "standins/engine/EngineExports.h"
 #include "standins/engine/tests/TestIndex.h"
-
-extern "C" {
-uint32_t TARVEK_STDCALL IndexOpen(const char*, uint32_t*, uint16_t*);
-uint32_t TARVEK_STDCALL IndexQuery(uint32_t, const char*, uint32_t, uint32_t, uint32_t, uint32_t, uint16_t*);
-uint16_t TARVEK_STDCALL TListGetNumOfTopics(uint32_t, uint32_t*);
-uint16_t TARVEK_STDCALL TListGetTopic(uint32_t, uint32_t, uint32_t, uint32_t*, uint32_t*);
-uint16_t TARVEK_STDCALL TListGetTopicOcc(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t*, uint32_t,
-                                         uint32_t);
-uint16_t TARVEK_STDCALL IndexClose(uint32_t);
-uint32_t TARVEK_STDCALL IndexEnumKeys(uint32_t, uint32_t, uint32_t, tarvek::engine_api::KeyCallback, uint32_t);
-uint16_t TARVEK_STDCALL IndexGetInfo(uint32_t, uint32_t, uint32_t*, char*);
-uint32_t TARVEK_STDCALL IndexGetVerOfApi();
-uint16_t TARVEK_STDCALL IndexGetLingModules(uint32_t, uint32_t);
-}
 
 namespace tarvek::sbi::test {
 
