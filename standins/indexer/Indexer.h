@@ -1,0 +1,38 @@
+#pragma once
+// Builds NAME.sbi and NAME.sbf from the PDF files of folders and their
+// subfolders: one topic per page, topic ids counted from 1 in indexing order.
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tarvek::indexer {
+
+struct IndexerOptions {
+  std::vector<std::string> pdfFolders;  // searched with their subfolders
+  std::string outputBase;     // NAME.sbi and NAME.sbf are written; a trailing .sbi is dropped
+  std::string displayName;    // empty: the output's file name
+  uint16_t language = 0;      // LanguageCode
+  std::string excludedFile;   // UTF-8 word list; empty: none
+  std::string indexerNumber;
+  std::string pathVariable;   // empty: absolute paths
+};
+
+struct IndexerReport {
+  size_t files = 0;  // indexed, with or without text
+  size_t pages = 0;
+  uint64_t words = 0;  // word occurrences indexed
+  std::vector<std::string> skipped;      // "path: reason"
+  std::vector<std::string> withoutText;  // files whose pages hold no word
+  double seconds = 0;
+};
+
+// Runs the whole job; progress lines go to `progress`. Returns an empty text
+// on success, else what went wrong (nothing is written then).
+std::string runIndexer(const IndexerOptions& options, std::ostream& progress, IndexerReport* report);
+
+// The words of an excluded-word list (UTF-8, '#' starts a comment line), in code page 1250.
+std::vector<std::string> parseExcludedList(const std::string& utf8Text);
+
+}  // namespace tarvek::indexer

@@ -1,0 +1,82 @@
+// tarvek-index: builds NAME.sbi and NAME.sbf from a folder of PDF files.
+#include <cstdlib>
+#include <cstring>
+#include <iomanip>
+#include <iostream>
+#include <string>
+
+#include "standins/engine/Linguistics.h"
+#include "standins/indexer/Indexer.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: tarvek-index [options] PDF_FOLDER... OUTPUT\n"
+    "  writes OUTPUT.sbi and OUTPUT.sbf from the PDF files of each PDF_FOLDER and its subfolders\n"
+    "  --name TEXT             display name of the index (default: the output's file name)\n"
+    "  --language CODE         sk en cs fr de hu pl it es, or 0 to 8 (default: sk)\n"
+    "  --excluded FILE         excluded-word list, UTF-8, words separated by blanks or lines\n"
+    "  --indexer-number TEXT   indexer number stored in the index\n"
+    "  --path-variable NAME    store PDF paths as $NAME\\... relative to the index's folder\n";
+
+bool parseLanguage(const std::string& text, uint16_t* language) {
+  for (uint32_t code = 0; code <= 8; ++code) {
+    if (text == tarvek::sbi::languageSuffix(code) || text == std::to_string(code)) {
+      *language = static_cast<uint16_t>(code);
+      return true;
+    }
+  }
+  return false;
+}
+
+int usage(const std::string& problem) {
+  if (!problem.empty()) std::cerr << "tarvek-index: " << problem << "\n";
+  std::cerr << kUsage;
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  tarvek::indexer::IndexerOptions options;
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--help" || arg == "-h") return usage("");
+    if (arg.rfind("--", 0) == 0 && !hasValue) return usage("missing value after " + arg);
+    if (arg == "--name") {
+      options.displayName = argv[++i];
+    } else if (arg == "--language") {
+      if (!parseLanguage(argv[++i], &options.language)) return usage(std::string("unknown language ") + argv[i]);
+    } else if (arg == "--excluded") {
+      options.excludedFile = argv[++i];
+    } else if (arg == "--indexer-number") {
+      options.indexerNumber = argv[++i];
+    } else if (arg == "--path-variable") {
+      options.pathVariable = argv[++i];
+    } else if (arg.rfind("--", 0) == 0) {
+      return usage("unknown option " + arg);
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() < 2) return usage("a PDF folder and an output name are needed");
+  options.outputBase = positional.back();
+  positional.pop_back();
+  options.pdfFolders = positional;
+
+  tarvek::indexer::IndexerReport report;
+  const std::string problem = tarvek::indexer::runIndexer(options, std::cerr, &report);
+  for (const auto& skipped : report.skipped) std::cout << "skipped " << skipped << "\n";
+  for (const auto& file : report.withoutText) std::cout << "no text layer: " << file << "\n";
+  if (!problem.empty()) {
+    std::cerr << "tarvek-index: " << problem << "\n";
+    return 2;
+  }
+  std::cout << "indexed " << report.files << " files, " << report.pages << " pages, " << report.words << " words in "
+            << std::fixed << std::setprecision(2) << report.seconds << " s";
+  if (!report.skipped.empty()) std::cout << "; skipped " << report.skipped.size() << " files";
+  std::cout << "\n";
+  return 0;
+}

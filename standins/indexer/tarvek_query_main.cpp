@@ -1,0 +1,131 @@
+// tarvek-query: runs a query over an .sbi index with the stand-in engine and
+// shows each topic as the PDF file and page its mapping file names.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <unordered_map>
+#include <string>
+#include <vector>
+
+#include "platform/Cp1250.h"
+#include "standins/engine/Engine.h"
+#include "standins/engine/EngineExports.h"
+#include "standins/indexer/MappingFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using tarvek::cp1250::fromUtf8;
+using tarvek::cp1250::toUtf8;
+
+constexpr char kUsage[] =
+    "usage: tarvek-query INDEX.sbi [--flags HEX] [--data FOLDER] QUERY...\n"
+    "       tarvek-query INDEX.sbi --excluded\n"
+    "  --flags HEX     option word (0x0120 AND, 0x0110 OR, 0x0130 NOT, 0x0140 NEXT, 0x015n NEAR n,\n"
+    "                  0x017n operators, +0x2000 fuzzy diacritics, +0x4000 fuzzy typo,\n"
+    "                  +0x0080 lemmas, +0x1000 synonyms); default 0x0120\n"
+    "  --data FOLDER   folder of the lemma and synonym tables (default: $TARVEK_ENGINE_DATA,\n"
+    "                  else the folder of this program)\n"
+    "  --excluded      lists the excluded words of the index\n"
+    "Pages are counted from 1.\n";
+
+std::optional<tarvek::indexer::Mapping> loadMapping(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return tarvek::indexer::decodeMapping(bytes);
+}
+
+uint32_t TARVEK_STDCALL printKey(uint32_t, const char* key, uint32_t) {
+  std::cout << toUtf8(key) << "\n";
+  return 0;
+}
+
+std::string programFolder(const char* argv0) {
+  std::error_code error;
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  return (error ? fs::absolute(argv0) : self).parent_path().string();
+}
+
+int fail(const std::string& what, uint16_t code) {
+  std::cerr << "tarvek-query: " << what << " (engine code " << code << ")\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::cerr << kUsage;
+    return 1;
+  }
+  const std::string indexPath = argv[1];
+  uint32_t flags = 0x0120;
+  bool listExcluded = false;
+  std::string dataFolder;
+  std::string query;
+  for (int i = 2; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--flags" && i + 1 < argc) {
+      flags = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 16));
+    } else if (arg == "--data" && i + 1 < argc) {
+      dataFolder = argv[++i];
+    } else if (arg == "--excluded") {
+      listExcluded = true;
+    } else {
+      query += (query.empty() ? "" : " ") + arg;
+    }
+  }
+  if (dataFolder.empty() && !std::getenv("TARVEK_ENGINE_DATA")) dataFolder = programFolder(argv[0]);
+  tarvek::sbi::Engine::instance().setDataFolder(dataFolder);
+
+  uint16_t error = 0;
+  const uint32_t index = IndexOpen(indexPath.c_str(), nullptr, &error);
+  if (!index) return fail("cannot open " + indexPath, error);
+  if (listExcluded) {
+    IndexEnumKeys(index, tarvek::engine_api::kEnumExcludedWords, 0, &printKey, 0);
+    IndexClose(index);
+    return 0;
+  }
+
+  const std::string ansiQuery = fromUtf8(query);
+  const uint32_t list = IndexQuery(index, ansiQuery.c_str(), 0, flags | 0x0100, 0, 0, &error);
+  if (!list) {
+    IndexClose(index);
+    return fail(error == tarvek::engine_api::kOnlyExcludedWords ? "the query holds only excluded words"
+                                                                : "the query failed",
+                error);
+  }
+  fs::path mappingPath = indexPath;
+  mappingPath.replace_extension(".sbf");
+  const auto mapping = loadMapping(mappingPath);
+  if (!mapping) std::cerr << "tarvek-query: cannot read " << mappingPath.string() << "; topics shown without files\n";
+  const auto pages = mapping ? tarvek::indexer::topicIndex(*mapping)
+                             : std::unordered_map<uint32_t, std::pair<size_t, size_t>>{};
+
+  uint32_t count = 0;
+  TListGetNumOfTopics(list, &count);
+  std::cout << count << (count == 1 ? " topic\n" : " topics\n");
+  for (uint32_t t = 0; t < count; ++t) {
+    uint32_t id = 0, occurrences = 0;
+    if ((error = TListGetTopic(list, t, t, &id, &occurrences)) != 0) return fail("cannot read a topic", error);
+    occurrences &= 0xFFFF;
+    std::vector<uint32_t> values(occurrences);
+    if (occurrences && (error = TListGetTopicOcc(list, t, 0, occurrences - 1, 0, values.data(), 0, 0)) != 0)
+      return fail("cannot read occurrences", error);
+    std::cout << "topic " << id << ": ";
+    if (auto it = pages.find(id); it != pages.end()) {
+      std::cout << toUtf8(mapping->pdfs[it->second.first].pdfPath) << " page " << it->second.second + 1;
+    } else {
+      std::cout << "(not in the mapping file)";
+    }
+    std::cout << ":";
+    for (uint32_t v : values) std::cout << " " << (v & 0xFFFF);
+    std::cout << "\n";
+  }
+  IndexClose(index);
+  return 0;
+}

@@ -1,0 +1,86 @@
+// The mapping file as the indexer writes it and the query tool reads it.
+#include <gtest/gtest.h>
+
+#include "standins/indexer/MappingFile.h"
+#include "standins/indexer/StoredPaths.h"
+
+namespace tarvek::indexer {
+namespace {
+
+Mapping sampleMapping() {
+  Mapping mapping;
+  mapping.nextNumber = 6;
+  mapping.folders = {"$DOCS\\", "$DOCS\\sub\\"};
+  mapping.pdfs.push_back({"$DOCS\\a.pdf", "", "Title A", 0, 1234, {1, 2, 3}});
+  mapping.pdfs.push_back({"$DOCS\\sub\\b.pdf", "aux", "", 1, 99, {4, 5, 2}});
+  return mapping;
+}
+
+TEST(SbfWriterTest, WritesTheVersion2Layout) {
+  Mapping mapping;
+  mapping.pdfs.push_back({"x.pdf", "", "T", 0, 7, {9}});
+  std::string problem;
+  const auto bytes = encodeMapping(mapping, &problem);
+  ASSERT_TRUE(bytes);
+  const std::vector<uint8_t> expected = {
+      2, 0, 10, 0, 'S', 'B', 'F', ' ', 'v', 'e', 'r', '.', ' ', '2',  // version, magic
+      1, 0, 0, 0,                                                    // nextNumber
+      0, 0, 0, 0,                                                    // no numbers, no folders
+      1, 0,                                                          // one entry
+      2 + 5 + 2 + 0 + 2 + 1 + 12 + 4, 0, 0, 0,                      // its length
+      5, 0, 'x', '.', 'p', 'd', 'f', 0, 0, 1, 0, 'T',               // path, aux text, title
+      0, 0, 0, 0, 1, 0, 0, 0, 7, 0, 0, 0, 9, 0, 0, 0};              // flag, pages, size, topic
+  EXPECT_EQ(*bytes, expected);
+}
+
+TEST(SbfWriterTest, ReadsBackWhatItWroteAndRefusesEveryTruncation) {
+  std::string problem;
+  const auto bytes = encodeMapping(sampleMapping(), &problem);
+  ASSERT_TRUE(bytes);
+  const auto read = decodeMapping(*bytes);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->nextNumber, 6u);
+  EXPECT_EQ(read->folders, sampleMapping().folders);
+  ASSERT_EQ(read->pdfs.size(), 2u);
+  EXPECT_EQ(read->pdfs[1].pdfPath, "$DOCS\\sub\\b.pdf");
+  EXPECT_EQ(read->pdfs[1].auxText, "aux");
+  EXPECT_EQ(read->pdfs[1].pageTopics, (std::vector<uint32_t>{4, 5, 2}));
+  for (size_t length = 0; length < bytes->size(); ++length) {
+    SCOPED_TRACE(length);
+    EXPECT_FALSE(decodeMapping(std::vector<uint8_t>(bytes->begin(), bytes->begin() + length)));
+  }
+}
+
+TEST(SbfWriterTest, TopicsMapToTheirFirstListing) {
+  const auto index = topicIndex(sampleMapping());
+  EXPECT_EQ(index.at(3), std::make_pair(size_t{0}, size_t{2}));
+  EXPECT_EQ(index.at(2), std::make_pair(size_t{0}, size_t{1})) << "listed twice, the first wins";
+  EXPECT_EQ(index.count(7), 0u);
+}
+
+TEST(SbfWriterTest, RefusesListsTheFormatCannotHold) {
+  Mapping mapping;
+  mapping.folders.assign(kMaxListItems + 1, "f\\");
+  std::string problem;
+  EXPECT_FALSE(encodeMapping(mapping, &problem));
+  EXPECT_FALSE(problem.empty());
+  mapping.folders.clear();
+  mapping.pdfs.push_back({std::string(kMaxTextBytes + 1, 'p'), "", "", 0, 0, {}});
+  EXPECT_FALSE(encodeMapping(mapping, &problem));
+}
+
+TEST(StoredPathsTest, VariablePathsAreRelativeToTheIndexFolder) {
+  EXPECT_EQ(storedFilePath("/data/idx/pdf/a.pdf", "/data/idx", "$DOCS"), "$DOCS\\pdf\\a.pdf");
+  EXPECT_EQ(storedFilePath("/data/pdf/a.pdf", "/data/idx", "$DOCS"), "$DOCS\\..\\pdf\\a.pdf");
+  EXPECT_EQ(storedFolderPath("/data/idx", "/data/idx", "$DOCS"), "$DOCS\\");
+  EXPECT_EQ(storedFolderPath("/data/idx/sub", "/data/idx", "$DOCS"), "$DOCS\\sub\\");
+  EXPECT_EQ(storedFilePath("/data/pdf/a.pdf", "/data/idx", ""), "Z:\\data\\pdf\\a.pdf");
+  EXPECT_EQ(normalizeVariable("DOCS"), "$DOCS");
+  EXPECT_EQ(normalizeVariable("$DOCS"), "$DOCS");
+  EXPECT_EQ(normalizeVariable("$A$B"), "");
+  EXPECT_EQ(normalizeVariable("A\\B"), "");
+  EXPECT_EQ(normalizeVariable("$"), "");
+}
+
+}  // namespace
+}  // namespace tarvek::indexer
