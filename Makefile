@@ -8,7 +8,7 @@ WIN32 := build/win32
 FUZZ ?= build/fuzz
 FUZZ_SECONDS ?= 20
 
-.PHONY: test deps native win32 test-native test-win32 fuzz demo clean
+.PHONY: test deps native win32 test-native test-win32 fuzz samples demo clean
 
 test: deps native win32 test-native fuzz test-win32
 
@@ -44,6 +44,11 @@ $(FUZZ)/CMakeCache.txt:
 fuzz: deps $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_database fuzz_mapping catalogue_fuzz_seeds
 	tests/fuzz/run-fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
+
+# The sample PDF collection and its Slovak and English indexes (standins/samples).
+samples: deps $(NATIVE)/CMakeCache.txt
+	cmake --build $(NATIVE) -j $(JOBS) --target tarvek-index tarvek-query
+	standins/samples/build_samples.sh build/samples $(NATIVE)/standins/indexer/tarvek-index
 
 demo:
 	@echo "The demo arrives with the search issues; see the status table in README.md."

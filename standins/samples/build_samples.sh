@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the sample collection into OUT: the PDF files, a Slovak and an
+# English index (the bilingual leaflet in both), and the Slovak linguistic
+# tables beside them.
+#   build_samples.sh OUT TARVEK_INDEX
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+out=$1
+indexer=$2
+
+rm -rf "$out/pdf" "$out/bad"
+mkdir -p "$out"
+python3 "$here/make_samples.py" "$out"
+"$indexer" --name "Vzorky (SK)" --language sk --excluded "$here/excluded_sk.txt" --indexer-number "VZ-SK-1" \
+  --path-variable '$VZORKY' "$out/pdf/sk" "$out/pdf/both" "$out/vzorky_sk"
+"$indexer" --name "Samples (EN)" --language en --excluded "$here/excluded_en.txt" --indexer-number "VZ-EN-1" \
+  --path-variable '$VZORKY' "$out/pdf/en" "$out/pdf/both" "$out/samples_en"
+cp "$here/lemma_sk.txt" "$here/synonyms_sk.txt" "$out/"
