@@ -1,0 +1,130 @@
+#include "tests/win32/ViewerRun.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <stdexcept>
+
+namespace tarvek::testing {
+namespace {
+
+std::atomic<int> g_serial{0};
+
+void makeFolders(const std::string& path) {
+  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+  CreateDirectoryA(path.c_str(), nullptr);
+}
+
+void removeTree(const std::string& path) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = data.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string full = path + "\\" + name;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        removeTree(full);
+      else
+        DeleteFileA(full.c_str());
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+std::string nativePath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+}  // namespace
+
+ViewerRun::ViewerRun() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  folder_ = std::string(temp) + "tarvek-viewer-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++g_serial);
+  removeTree(folder_);
+  makeFolders(folder_);
+  copyInto(TARVEK_VIEWER_EXE, "viewer.exe");
+}
+
+ViewerRun::~ViewerRun() { removeTree(folder_); }
+
+void ViewerRun::copyInto(const std::string& source, const std::string& relative) {
+  const std::string target = folder_ + "\\" + relative;
+  makeFolders(target.substr(0, target.find_last_of('\\')));
+  if (!CopyFileA(nativePath(source).c_str(), target.c_str(), FALSE))
+    throw std::runtime_error("cannot copy " + source + " to " + target);
+}
+
+void ViewerRun::installPlugIn(bool withEngine) {
+  copyInto(TARVEK_QUERY_API, "Plug_ins\\Tarvek\\query.API");
+  if (withEngine) copyInto(TARVEK_ENGINE_DOUBLE, "Plug_ins\\Tarvek\\vovar_av.dll");
+}
+
+std::vector<std::string> ViewerRun::run(const std::string& script, const std::vector<std::string>& options,
+                                        const std::string& pathPrefix) {
+  const std::string scriptPath = folder_ + "\\test.script";
+  HANDLE file = CreateFileA(scriptPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, script.data(), static_cast<DWORD>(script.size()), &written, nullptr);
+  CloseHandle(file);
+
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) throw std::runtime_error("no pipe");
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+  std::string command = "\"" + folder_ + "\\viewer.exe\" --script \"" + scriptPath + "\"";
+  for (const std::string& option : options) command += " \"" + option + "\"";
+  std::string oldPath;
+  if (!pathPrefix.empty()) {
+    char buffer[32768] = {};
+    GetEnvironmentVariableA("PATH", buffer, sizeof buffer);
+    oldPath = buffer;
+    SetEnvironmentVariableA("PATH", (pathPrefix + ";" + oldPath).c_str());
+  }
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder_.c_str(),
+                                      &startup, &process);
+  if (!pathPrefix.empty()) SetEnvironmentVariableA("PATH", oldPath.c_str());
+  CloseHandle(writeEnd);
+  if (!started) {
+    CloseHandle(readEnd);
+    throw std::runtime_error("cannot start " + command);
+  }
+  std::string output;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
+  CloseHandle(readEnd);
+  if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = output.find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(output.substr(start, end - start));
+  if (start < output.size()) lines.push_back(output.substr(start));
+  return lines;
+}
+
+std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines, const std::string& prefix) {
+  std::vector<std::string> found;
+  for (const std::string& line : lines)
+    if (line.rfind(prefix, 0) == 0) found.push_back(line);
+  return found;
+}
+
+}  // namespace tarvek::testing

@@ -1,0 +1,38 @@
+#pragma once
+// A stand-in viewer laid out in a scratch folder and run in script mode:
+// viewer.exe with Plug_ins\Tarvek\query.API and, when wanted, the engine
+// double beside the plug-in. The folder goes when the object does.
+
+#include <string>
+#include <vector>
+
+namespace tarvek::testing {
+
+class ViewerRun {
+ public:
+  ViewerRun();
+  ~ViewerRun();
+  ViewerRun(const ViewerRun&) = delete;
+  ViewerRun& operator=(const ViewerRun&) = delete;
+
+  // The scratch folder holding viewer.exe.
+  const std::string& folder() const { return folder_; }
+  // Copies query.API into Plug_ins\Tarvek\, with the engine double as
+  // vovar_av.dll beside it when `withEngine`.
+  void installPlugIn(bool withEngine = true);
+  // Copies a built file to `relative` below the folder, making folders.
+  void copyInto(const std::string& source, const std::string& relative);
+
+  // Runs the viewer with this script (UTF-8) and options; returns its
+  // standard output, one line each. `pathPrefix` goes in front of PATH.
+  std::vector<std::string> run(const std::string& script, const std::vector<std::string>& options = {},
+                               const std::string& pathPrefix = {});
+
+ private:
+  std::string folder_;
+};
+
+// Lines of `lines` that start with `prefix`.
+std::vector<std::string> linesStartingWith(const std::vector<std::string>& lines, const std::string& prefix);
+
+}  // namespace tarvek::testing

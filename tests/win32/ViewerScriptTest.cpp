@@ -1,0 +1,118 @@
+// The stand-in viewer's script commands on its own test dialog and documents:
+// what dump shows, and that type, select, click, key and close reach the
+// controls the way a user's input would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "tests/win32/ViewerRun.h"
+
+namespace tarvek::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines between(const Lines& output, const std::string& first, const std::string& last) {
+  Lines found;
+  bool inside = false;
+  for (const std::string& line : output) {
+    if (line == first) inside = true;
+    if (inside) found.push_back(line);
+    if (inside && line == last) break;
+  }
+  return found;
+}
+
+std::string fileStart(const std::string& path, size_t n) {
+  std::ifstream file(path, std::ios::binary);
+  std::string bytes(n, '\0');
+  file.read(bytes.data(), static_cast<std::streamsize>(n));
+  return bytes.substr(0, static_cast<size_t>(file.gcount()));
+}
+
+TEST(ViewerScriptTest, DumpShowsTheDialogAndTheCommandsFillIt) {
+  ViewerRun viewer;
+  const Lines output = viewer.run(
+      "menu ViewerTestDialog\n"
+      "wait \"Test dialog\"\n"
+      "type Slovo \"zákon o rodine\"\n"
+      "select Jazyk anglický\n"
+      "select Indexy Zákony Nariadenia\n"
+      "click Lematizácia\n"
+      "dump\n"
+      "key ENTER\n"
+      "log\n"
+      "quit\n");
+  EXPECT_EQ(between(output, "dialog \"Test dialog\"", "  Button #2 \"Zrušiť\" enabled"),
+            (Lines{
+                "dialog \"Test dialog\"",
+                "  Static #-1 \"&Slovo:\" enabled",
+                "  Edit #101 \"zákon o rodine\" enabled",
+                "  Static #-1 \"&Jazyk:\" enabled",
+                "  ComboBox #102 \"anglický\" enabled",
+                "    item \"slovenský\"",
+                "    item \"anglický\" selected",
+                "    item \"nemecký\"",
+                "  Static #-1 \"&Indexy:\" enabled",
+                "  ListBox #103 \"\" enabled",
+                "    item \"Zákony\" selected",
+                "    item \"Vyhlášky\"",
+                "    item \"Nariadenia\" selected",
+                "  Button #104 \"&Lematizácia\" enabled checked",
+                "  Button #1 \"OK\" enabled",
+                "  Button #2 \"Zrušiť\" enabled",
+            }));
+  EXPECT_EQ(linesStartingWith(output, "test dialog"),
+            (Lines{"test dialog ok word \"zákon o rodine\" language \"anglický\" indexes \"Zákony\" \"Nariadenia\" "
+                   "lemmatization on"}));
+  EXPECT_EQ(output.back(), "quit");
+}
+
+TEST(ViewerScriptTest, CloseEscapeAndQuitCancelTheDialog) {
+  ViewerRun viewer;
+  const Lines output = viewer.run(
+      "menu ViewerTestDialog\nwait \"Test dialog\"\nclose\n"
+      "menu ViewerTestDialog\nwait \"Test dialog\"\nkey ESCAPE\n"
+      "menu ViewerTestDialog\nwait \"Test dialog\"\nclick #2\n"
+      "log\n"
+      // A dialog still up at the end is cancelled before the viewer goes.
+      "menu ViewerTestDialog\nwait \"Test dialog\"\nquit\n");
+  EXPECT_EQ(linesStartingWith(output, "test dialog"),
+            (Lines{"test dialog cancelled", "test dialog cancelled", "test dialog cancelled"}));
+  EXPECT_EQ(linesStartingWith(output, "shown \"Test dialog\"").size(), 4u);
+  EXPECT_EQ(output.back(), "quit");
+}
+
+TEST(ViewerScriptTest, CommandsWithoutTheirTargetSaySo) {
+  ViewerRun viewer;
+  const Lines output = viewer.run("dump\nclick OK\nmenu VELT:Search\ntool Nothing\nwait Nothing 0.1\nfrobnicate\n");
+  EXPECT_EQ(output, (Lines{"no dialog", "no dialog", "no item VELT:Search", "no button Nothing",
+                           "timeout \"Nothing\"", "unknown command \"frobnicate\"", "quit"}));
+}
+
+TEST(ViewerScriptTest, DocumentsShowTheirPageCountAndPicturesAreSaved) {
+  ViewerRun viewer;
+  const std::string pdf = viewer.folder() + "\\z\xE1kon.pdf";  // "zákon.pdf" in code page 1250
+  {
+    std::ofstream file(pdf, std::ios::binary);
+    file << "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
+            "2 0 obj << /Type /Pages /Kids [3 0 R 4 0 R 5 0 R] /Count 3 >> endobj\n"
+            "3 0 obj << /Type /Page /Parent 2 0 R >> endobj\n4 0 obj << /Type/Page /Parent 2 0 R >> endobj\n"
+            "5 0 obj << /Type /Page /Parent 2 0 R >> endobj\ntrailer << /Root 1 0 R >>\n%%EOF\n";
+  }
+  const std::string pdfUtf8 = "zákon.pdf";
+  const Lines output = viewer.run("open \"" + viewer.folder() + "\\" + pdfUtf8 + "\"\nopen \"" + viewer.folder() +
+                                  "\\missing.pdf\"\nlog\nshot window.bmp\nshot window.png\n");
+  const Lines log = linesStartingWith(output, "opened");
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_NE(log[0].find("zákon.pdf\" pages 3"), std::string::npos) << log[0];
+  EXPECT_EQ(linesStartingWith(output, "not opened").size(), 1u);
+  EXPECT_EQ(fileStart(viewer.folder() + "\\window.bmp", 2), "BM");
+  EXPECT_EQ(fileStart(viewer.folder() + "\\window.png", 4), "\x89PNG");
+}
+
+}  // namespace
+}  // namespace tarvek::testing
