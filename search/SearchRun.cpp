@@ -46,7 +46,14 @@ class OpenIndex {
   uint32_t handle_;
 };
 
-FileHit& fileFor(SearchResultSet& results, const MappingEntry& entry, const std::string& indexName) {
+// The result file of a mapping entry, added when the set lacks it. The
+// position is remembered per mapping entry: within one index the set only
+// grows, so a file once found stays where it is, and most hits then cost no
+// path lookup at all.
+FileHit& fileFor(SearchResultSet& results, const MappingEntry& entry, int entryPosition,
+                 std::vector<int>& positionByEntry, const std::string& indexName) {
+  int& known = positionByEntry[entryPosition];
+  if (known >= 0) return results.file(known);
   int position = results.findFile(entry.pdfPath);
   if (position < 0) {
     position = results.addFile(entry.pdfPath, entry.pageCount);
@@ -57,6 +64,7 @@ FileHit& fileFor(SearchResultSet& results, const MappingEntry& entry, const std:
     hit.sizeText = std::to_string(static_cast<int32_t>(entry.fileSize));
     hit.currentPage = -1;
   }
+  known = position;
   return results.file(position);
 }
 
@@ -101,7 +109,11 @@ bool searchIndex(SearchContext& context, const std::string& indexName, const std
                  const std::string& mappingPath, const std::string& queryText, uint16_t flags) {
   MappingFile mapping(context.env);
   if (!mapping.loadMapping(mappingPath)) return false;
+  return searchLoadedIndex(context, mapping, indexName, indexPath, queryText, flags);
+}
 
+bool searchLoadedIndex(SearchContext& context, MappingFile& mapping, const std::string& indexName,
+                       const std::string& indexPath, const std::string& queryText, uint16_t flags) {
   IndexEngine& engine = context.engine;
   Module& texts = context.env.module;
   EngineErrorCode error = 0;
@@ -128,6 +140,7 @@ bool searchIndex(SearchContext& context, const std::string& indexName, const std
     return false;
   }
 
+  std::vector<int> positionByEntry(mapping.count(), -1);
   for (uint32_t t = 0; t < topicCount; ++t) {
     uint32_t topicId = 0;
     uint32_t occurrenceCount = 0;
@@ -137,7 +150,8 @@ bool searchIndex(SearchContext& context, const std::string& indexName, const std
     }
     const int page = mapping.findTopic(topicId);
     if (page < 0) continue;
-    FileHit& hit = fileFor(context.results, *mapping.entry(), indexName);
+    FileHit& hit =
+        fileFor(context.results, *mapping.entry(), mapping.currentPosition(), positionByEntry, indexName);
     if (page >= hit.pageCount || hit.isHit(page)) continue;  // the first hit of a page wins
     const uint32_t count = occurrenceCount & 0xFFFF;
     uint32_t* slots = hit.recordPage(page, count);

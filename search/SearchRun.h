@@ -12,6 +12,7 @@ namespace tarvek {
 
 class ActiveIndexList;
 class ErrorReporter;
+class MappingFile;
 class IndexEngine;
 class SearchHistory;
 class SearchResultSet;
@@ -61,5 +62,10 @@ int runSearch(SearchContext& context, const SearchRequest& request, SearchDialog
 // Searches one index and merges its hits; true iff every engine call succeeded.
 bool searchIndex(SearchContext& context, const std::string& indexName, const std::string& indexPath,
                  const std::string& mappingPath, const std::string& queryText, uint16_t flags);
+
+// searchIndex once the index's mapping file is loaded: the engine calls and
+// the merge. Its cost grows with the number of hits, not with the mapping.
+bool searchLoadedIndex(SearchContext& context, MappingFile& mapping, const std::string& indexName,
+                       const std::string& indexPath, const std::string& queryText, uint16_t flags);
 
 }  // namespace tarvek
