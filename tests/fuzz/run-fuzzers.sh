@@ -9,9 +9,10 @@ seconds=$2
 seeds=$build/fuzz-seeds
 corpus=$build/fuzz-corpus
 artifacts=$build/fuzz-artifacts
-mkdir -p "$seeds/database" "$seeds/mapping" "$corpus/database" "$corpus/mapping" "$artifacts"
+mkdir -p "$seeds/database" "$seeds/mapping" "$seeds/sbi" "$corpus/database" "$corpus/mapping" "$corpus/sbi" "$artifacts"
 "$build/tests/fuzz/catalogue_fuzz_seeds" "$seeds/database" "$seeds/mapping"
-for kind in database mapping; do
+"$build/tests/fuzz/sbi_fuzz_seeds" "$seeds/sbi"  # the stand-in engine's .sbi reader
+for kind in database mapping sbi; do
   echo "fuzz_$kind: ${seconds} s"
   log=$build/fuzz-$kind.log
   status=0

@@ -1,0 +1,39 @@
+// Feeds any bytes to the .sbi reader, the checksum left out so the
+// structural checks are reached, then decodes every posting list and runs a
+// few queries of each kind over whatever was accepted.
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "standins/engine/Query.h"
+#include "standins/engine/QueryEvaluator.h"
+#include "standins/engine/SbiReader.h"
+
+using namespace tarvek::sbi;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  IndexData index;
+  readIndex(data, size, true, &index);
+  if (readIndex(data, size, false, &index) != kOk) return 0;
+  std::vector<TopicPositions> postings;
+  for (const auto& term : index.terms) {
+    if (!decodePostings(index, term, &postings)) continue;
+    for (const auto& page : postings)
+      if (page.ordinal >= index.topicIds.size() || page.positions.empty()) std::abort();
+  }
+  TermMatcher matcher(index);
+  const char* queries[] = {"kniha pero", "\"kniha a pero\" OR (vod* NOT les) NEAR/2 mäso", "knihx"};
+  const uint32_t flags[] = {0x20, 0x70, 0x4000 | 0x2000 | 0x50};
+  for (int i = 0; i < 3; ++i) {
+    QueryNode root;
+    if (parseQuery(queries[i], flags[i], &root) != kOk) std::abort();
+    Linguistics linguistics;
+    linguistics.ignoreDiacritics = flags[i] & kFlagFuzzyDia;
+    linguistics.allowTypo = flags[i] & kFlagFuzzyTypo;
+    Hits hits;
+    if (QueryEvaluator(index, matcher, linguistics).run(root, &hits) == kOk)
+      for (const auto& page : hits)
+        if (page.ordinal >= index.topicIds.size()) std::abort();
+  }
+  return 0;
+}
