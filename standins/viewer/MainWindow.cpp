@@ -163,7 +163,8 @@ void MainWindow::rebuildToolBar() {
     b.idCommand = static_cast<int>(button->commandId);
     b.fsState = TBSTATE_ENABLED;
     b.fsStyle = button->separator ? BTNS_SEP : BTNS_BUTTON;
-    b.iBitmap = button->bitmap ? ImageList_Add(images_, button->bitmap, nullptr) : I_IMAGENONE;
+    // The light grey of a button face is transparent, so disabled buttons draw embossed.
+    b.iBitmap = button->bitmap ? ImageList_AddMasked(images_, button->bitmap, RGB(192, 192, 192)) : I_IMAGENONE;
     buttons.push_back(b);
   }
   SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));

@@ -106,8 +106,11 @@ bool saveWindowPicture(HWND window, const std::string& path) {
   bool ok = false;
   if (bitmap) {
     HGDIOBJ old = SelectObject(dc, bitmap);
-    // The window draws itself into our picture, covered or not.
-    ok = PrintWindow(window, dc, 0) || BitBlt(dc, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    // What the screen shows there, with windows on top of it (documents over
+    // the frame); pending paints are finished first.
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    GdiFlush();
+    ok = BitBlt(dc, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
     SelectObject(dc, old);
   }
   std::vector<uint8_t> rgb;
