@@ -33,6 +33,14 @@ std::string fileStart(const std::string& path, size_t n) {
   return bytes.substr(0, static_cast<size_t>(file.gcount()));
 }
 
+void writeThreePagePdf(const std::string& path) {
+  std::ofstream file(path, std::ios::binary);
+  file << "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
+          "2 0 obj << /Type /Pages /Kids [3 0 R 4 0 R 5 0 R] /Count 3 >> endobj\n"
+          "3 0 obj << /Type /Page /Parent 2 0 R >> endobj\n4 0 obj << /Type/Page /Parent 2 0 R >> endobj\n"
+          "5 0 obj << /Type /Page /Parent 2 0 R >> endobj\ntrailer << /Root 1 0 R >>\n%%EOF\n";
+}
+
 TEST(ViewerScriptTest, DumpShowsTheDialogAndTheCommandsFillIt) {
   ViewerRun viewer;
   const Lines output = viewer.run(
@@ -96,13 +104,7 @@ TEST(ViewerScriptTest, CommandsWithoutTheirTargetSaySo) {
 TEST(ViewerScriptTest, DocumentsShowTheirPageCountAndPicturesAreSaved) {
   ViewerRun viewer;
   const std::string pdf = viewer.folder() + "\\z\xE1kon.pdf";  // "zákon.pdf" in code page 1250
-  {
-    std::ofstream file(pdf, std::ios::binary);
-    file << "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
-            "2 0 obj << /Type /Pages /Kids [3 0 R 4 0 R 5 0 R] /Count 3 >> endobj\n"
-            "3 0 obj << /Type /Page /Parent 2 0 R >> endobj\n4 0 obj << /Type/Page /Parent 2 0 R >> endobj\n"
-            "5 0 obj << /Type /Page /Parent 2 0 R >> endobj\ntrailer << /Root 1 0 R >>\n%%EOF\n";
-  }
+  writeThreePagePdf(pdf);
   const std::string pdfUtf8 = "zákon.pdf";
   const Lines output = viewer.run("open \"" + viewer.folder() + "\\" + pdfUtf8 + "\"\nopen \"" + viewer.folder() +
                                   "\\missing.pdf\"\nlog\nshot window.bmp\nshot window.png\n");
@@ -112,6 +114,32 @@ TEST(ViewerScriptTest, DocumentsShowTheirPageCountAndPicturesAreSaved) {
   EXPECT_EQ(linesStartingWith(output, "not opened").size(), 1u);
   EXPECT_EQ(fileStart(viewer.folder() + "\\window.bmp", 2), "BM");
   EXPECT_EQ(fileStart(viewer.folder() + "\\window.png", 4), "\x89PNG");
+}
+
+TEST(ViewerScriptTest, APlugInsDocumentCallsAreLoggedAndWhatItKeepsIsReported) {
+  ViewerRun viewer;
+  viewer.copyInto(TARVEK_PROBE_API, "Plug_ins\\probe.API");
+  const std::string pdf = viewer.folder() + "\\a.pdf";
+  writeThreePagePdf(pdf);
+  SetEnvironmentVariableA("TARVEK_PROBE_PDF", pdf.c_str());  // inherited by the viewer
+  const Lines output = viewer.run("menu Probe:Navigate\nlog\nmenu Probe:Navigate\nlog\nmenu Probe:Leak\nquit\n");
+  SetEnvironmentVariableA("TARVEK_PROBE_PDF", nullptr);
+  const Lines expected = {
+      "menu Probe:Navigate",
+      "opened \"" + pdf + "\" pages 3",
+      "page \"a.pdf\" 1",
+      "selection \"a.pdf\" page 1 entries 5:0,9:0 highlighted",
+      "beep 0",
+      "menu Probe:Navigate",
+      "opened \"" + pdf + "\" again",
+      "page \"a.pdf\" 1",
+      "selection \"a.pdf\" page 1 entries 5:0,9:0 highlighted",
+      "beep 0",
+      "menu Probe:Leak",
+  };
+  ASSERT_GE(output.size(), 4 + expected.size());
+  EXPECT_EQ(Lines(output.begin() + 4, output.begin() + 4 + expected.size()), expected);
+  EXPECT_EQ(linesStartingWith(output, "unreleased"), (Lines{"unreleased paths 1", "unreleased pages 1"}));
 }
 
 }  // namespace
