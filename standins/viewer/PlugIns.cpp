@@ -111,13 +111,14 @@ void PlugIns::unloadAll() {
   }
   for (Loaded& plugIn : loaded_) FreeLibrary(plugIn.module);
   // What plug-ins still hold, or left in the viewer's menus.
+  // The viewer holds no references of its own, so any left are a plug-in's,
+  // on its own menus or on the viewer's that it acquired.
   for (auto& menu : h.allMenus())
-    if (menu->owner && menu->references > 0)
+    if (menu->references > 0)
       printLine("unreleased menu " + utf8FromAnsi(menu->name) + " " + std::to_string(menu->references));
   for (auto& item : h.allItems()) {
-    if (!item->owner) continue;
     if (item->references > 0) printLine("unreleased item " + utf8FromAnsi(item->name));
-    if (item->parent) printLine("left in menu item " + utf8FromAnsi(item->name));
+    if (item->owner && item->parent) printLine("left in menu item " + utf8FromAnsi(item->name));
   }
   size_t paths = 0, pages = 0;
   for (auto& path : h.paths()) paths += !path->released;

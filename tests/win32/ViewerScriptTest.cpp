@@ -139,7 +139,8 @@ TEST(ViewerScriptTest, APlugInsDocumentCallsAreLoggedAndWhatItKeepsIsReported) {
   };
   ASSERT_GE(output.size(), 4 + expected.size());
   EXPECT_EQ(Lines(output.begin() + 4, output.begin() + 4 + expected.size()), expected);
-  EXPECT_EQ(linesStartingWith(output, "unreleased"), (Lines{"unreleased paths 1", "unreleased pages 1"}));
+  EXPECT_EQ(linesStartingWith(output, "unreleased"),
+            (Lines{"unreleased menu AboutExtensions 1", "unreleased paths 1", "unreleased pages 1"}));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // probe.API: a minimal plug-in for testing the stand-in viewer's document
 // operations. Its menu items walk the calls that hit navigation makes on the
 // file named by TARVEK_PROBE_PDF: open, turn to page 1, select words 5 and 9,
-// beep. "Probe:Leak" does the same but keeps its page and path objects, so
-// that the viewer's report of what a plug-in left behind can be seen.
+// beep. "Probe:Leak" does the same but keeps its page and path objects and a
+// menu of the viewer's, so that the viewer's report of what a plug-in left
+// behind can be seen.
 
 #include <windows.h>
 
@@ -40,7 +41,10 @@ void walk(bool release) {
 }
 
 void navigate(void*) { walk(true); }
-void leak(void*) { walk(false); }
+void leak(void*) {
+  walk(false);
+  g_view->AVMenubarAcquireMenuByName(g_view->AVAppGetMenubar(), "AboutExtensions");  // never released
+}
 
 ASBool init() {
   AVMenubar bar = g_view->AVAppGetMenubar();
