@@ -199,9 +199,11 @@ std::string typeText(HWND dialog, const std::string& nameUtf8, const std::string
     notifyParent(control, CBN_SELCHANGE);
     return {};
   }
-  // An edit tells its dialog itself (EN_CHANGE); a combo's edit needs telling.
+  // A single-line edit tells its dialog itself (EN_CHANGE); a multi-line edit
+  // and a combo box's edit do not when their text is set.
   SetWindowTextA(control, text.c_str());
   if (cls == "ComboBox") notifyParent(control, CBN_EDITCHANGE);
+  if (cls == "Edit" && (style(control) & ES_MULTILINE)) notifyParent(control, EN_CHANGE);
   return {};
 }
 

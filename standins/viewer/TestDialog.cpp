@@ -49,7 +49,13 @@ INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
       }
       return TRUE;
     }
-    case WM_COMMAND:
+    case WM_COMMAND: {
+      // Each control's own notification, as the script commands must cause them.
+      const int id = LOWORD(wParam), code = HIWORD(wParam);
+      if (id == IDC_TEST_WORD && code == EN_CHANGE) host().log("test dialog word changed");
+      if (id == IDC_TEST_LANGUAGE && code == CBN_SELCHANGE) host().log("test dialog language changed");
+      if (id == IDC_TEST_INDEXES && code == LBN_SELCHANGE) host().log("test dialog indexes changed");
+      if (id == IDC_TEST_LEMMATIZATION && code == BN_CLICKED) host().log("test dialog lemmatization clicked");
       if (LOWORD(wParam) == IDOK) {
         logOutcome(dialog);
         EndDialog(dialog, IDOK);
@@ -61,6 +67,7 @@ INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         return TRUE;
       }
       return FALSE;
+    }
   }
   return FALSE;
 }

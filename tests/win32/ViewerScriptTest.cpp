@@ -74,7 +74,9 @@ TEST(ViewerScriptTest, DumpShowsTheDialogAndTheCommandsFillIt) {
                 "  Button #2 \"Zrušiť\" enabled",
             }));
   EXPECT_EQ(linesStartingWith(output, "test dialog"),
-            (Lines{"test dialog ok word \"zákon o rodine\" language \"anglický\" indexes \"Zákony\" \"Nariadenia\" "
+            (Lines{"test dialog word changed", "test dialog language changed", "test dialog indexes changed",
+                   "test dialog lemmatization clicked",
+                   "test dialog ok word \"zákon o rodine\" language \"anglický\" indexes \"Zákony\" \"Nariadenia\" "
                    "lemmatization on"}));
   EXPECT_EQ(output.back(), "quit");
 }
