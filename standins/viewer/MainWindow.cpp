@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -213,6 +214,27 @@ void MainWindow::onCommand(UINT id, HWND control) {
     if (host_.enabled(*item)) host_.execute(*item);
 }
 
+bool MainWindow::runShortcut(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+  HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  if (root != frame_ && GetWindow(root, GW_OWNER) != frame_) return false;
+  char key = 0;
+  if (message.wParam >= 'A' && message.wParam <= 'Z') key = static_cast<char>(message.wParam);
+  else if (message.wParam == VK_MULTIPLY) key = '*';
+  if (!key) return false;
+  uint8_t modifiers = 0;
+  if (GetKeyState(VK_CONTROL) < 0) modifiers |= 4;
+  if (GetKeyState(VK_MENU) < 0) modifiers |= 2;
+  if (GetKeyState(VK_SHIFT) < 0) modifiers |= 1;
+  for (auto& item : host_.allItems()) {
+    if (!item->parent || item->shortcut == 0 || item->modifiers != modifiers) continue;
+    if (std::toupper(static_cast<unsigned char>(item->shortcut)) != key) continue;
+    if (host_.enabled(*item)) host_.execute(*item);
+    return true;
+  }
+  return false;
+}
+
 void MainWindow::layout() {
   if (toolbar_) SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
 }
@@ -279,6 +301,14 @@ LRESULT CALLBACK MainWindow::frameProcedure(HWND hwnd, UINT message, WPARAM wPar
 }
 
 LRESULT CALLBACK MainWindow::documentProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return documentMessage(hwnd, message, wParam, lParam);
+  } catch (...) {
+    return 0;  // no exception unwinds through Windows
+  }
+}
+
+LRESULT MainWindow::documentMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE)
     SetWindowLongPtrA(hwnd, GWLP_USERDATA,
                       reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));

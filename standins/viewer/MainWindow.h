@@ -25,12 +25,16 @@ class MainWindow {
   HWND hwnd() const { return frame_; }
   // Asks every tool button's enable procedure and greys the button accordingly.
   void refreshToolBar();
+  // Runs the enabled menu item whose shortcut this key message is; true if
+  // one ran. Keys meant for a dialog are left to it.
+  bool runShortcut(const MSG& message);
   // Runs before the frame goes: unloads the plug-ins.
   std::function<void()> onClosing;
 
  private:
   static LRESULT CALLBACK frameProcedure(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK documentProcedure(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT documentMessage(HWND, UINT, WPARAM, LPARAM);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void rebuildMenus();
   void rebuildToolBar();

@@ -35,7 +35,7 @@ void logOutcome(HWND dialog) {
   host().log(line);
 }
 
-INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR handle(HWND dialog, UINT message, WPARAM wParam) {
   switch (message) {
     case WM_INITDIALOG: {
       for (const char* language : {"slovenský", "anglický", "nemecký"}) {
@@ -70,6 +70,14 @@ INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     }
   }
   return FALSE;
+}
+
+INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  try {
+    return handle(dialog, message, wParam);
+  } catch (...) {
+    return FALSE;  // no exception unwinds through Windows
+  }
 }
 
 }  // namespace

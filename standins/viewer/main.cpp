@@ -80,7 +80,7 @@ int runViewer(int argc, char** argv) {
         done = true;
         break;
       }
-    if (done) continue;
+    if (done || window.runShortcut(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
