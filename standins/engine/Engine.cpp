@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "standins/engine/DataFolder.h"
 #include "standins/engine/EngineErrors.h"
@@ -18,11 +17,41 @@ void setError(uint16_t* error, uint16_t code) {
   if (error) *error = code;
 }
 
-bool readFile(const char* path, std::vector<uint8_t>* bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  bytes->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
+// Postings read from the index file, which stays open with its index.
+class FilePostings final : public PostingsSource {
+ public:
+  explicit FilePostings(const char* path) : file_(path, std::ios::binary) {}
+
+  bool isOpen() const { return file_.is_open(); }
+  // The file's size, or -1 when it cannot be told.
+  int64_t size() {
+    file_.seekg(0, std::ios::end);
+    const std::streamoff end = file_.tellg();
+    return file_ && end >= 0 ? static_cast<int64_t>(end) : -1;
+  }
+  bool read(uint64_t offset, uint32_t size, std::vector<uint8_t>* out) override {
+    out->resize(size);
+    file_.clear();
+    file_.seekg(static_cast<std::streamoff>(offset));
+    file_.read(reinterpret_cast<char*>(out->data()), size);
+    return file_.good() || (file_.eof() && static_cast<uint32_t>(file_.gcount()) == size);
+  }
+
+ private:
+  std::ifstream file_;
+};
+
+// Reads the head of the index file: the header says how long it is.
+EngineError readHead(FilePostings& file, IndexData* index) {
+  const int64_t size = file.size();
+  if (size < 0) return kCannotOpenFile;
+  std::vector<uint8_t> bytes;
+  const uint32_t headerBytes = static_cast<uint32_t>(std::min<int64_t>(size, kHeaderSize));
+  if (!file.read(0, headerBytes, &bytes)) return kCannotOpenFile;
+  const size_t needed = headBytesNeeded(bytes.data(), bytes.size());
+  if (needed > headerBytes && static_cast<int64_t>(needed) <= size && !file.read(0, static_cast<uint32_t>(needed), &bytes))
+    return kCannotOpenFile;
+  return readIndex(bytes.data(), bytes.size(), static_cast<uint64_t>(size), true, index);
 }
 
 // What a text property fits into a buffer of `size` bytes, with its terminator.
@@ -68,13 +97,14 @@ uint32_t Engine::open(const char* path, uint32_t* attributes, uint16_t* error) {
     setError(error, kBadArgument);
     return 0;
   }
-  std::vector<uint8_t> bytes;
-  if (!readFile(path, &bytes)) {
+  auto file = std::make_unique<FilePostings>(path);
+  if (!file->isOpen()) {
     setError(error, kCannotOpenFile);
     return 0;
   }
   auto index = std::make_unique<OpenIndex>();
-  const EngineError status = readIndex(bytes.data(), bytes.size(), true, &index->data);
+  const EngineError status = readHead(*file, &index->data);
+  index->postings = std::move(file);
   if (status != kOk) {
     setError(error, status);
     return 0;
@@ -127,7 +157,7 @@ uint32_t Engine::query(uint32_t indexHandle, const char* text, uint32_t flags, u
   if (flags & kFlagLemmas) linguistics.lemmas = table(TableKind::kLemma, index->data.language);
   if (flags & kFlagSynonyms) linguistics.synonyms = table(TableKind::kSynonyms, index->data.language);
   Hits hits;
-  status = QueryEvaluator(index->data, index->matcher, linguistics).run(root, &hits);
+  status = QueryEvaluator(index->data, index->matcher, *index->postings, linguistics).run(root, &hits);
   if (status != kOk) {
     setError(error, status);
     return 0;

@@ -50,6 +50,7 @@ class Engine {
 
  private:
   struct OpenIndex {
+    std::unique_ptr<PostingsSource> postings;  // the index file, open while the index is
     IndexData data;
     TermMatcher matcher{data};
     std::deque<uint32_t> lists;  // oldest first

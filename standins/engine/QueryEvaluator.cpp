@@ -162,7 +162,7 @@ std::optional<Hits> QueryEvaluator::word(const QueryNode& node) {
   std::vector<TopicPositions> postings;
   for (uint32_t t : terms) {
     const Term& term = index_.terms[t];
-    if (!decodePostings(index_, term, &postings)) {
+    if (!decodePostings(index_, term, postings_, verify_, &postings)) {
       error_ = kDamagedIndex;
       return Hits{};
     }

@@ -35,11 +35,13 @@ struct Linguistics {
 
 class QueryEvaluator {
  public:
-  QueryEvaluator(const IndexData& index, TermMatcher& matcher, Linguistics linguistics)
-      : index_(index), matcher_(matcher), ling_(linguistics) {}
+  // `verifyChecksums` is off only for the fuzzer, to reach the decoder.
+  QueryEvaluator(const IndexData& index, TermMatcher& matcher, PostingsSource& postings, Linguistics linguistics,
+                 bool verifyChecksums = true)
+      : index_(index), matcher_(matcher), postings_(postings), ling_(linguistics), verify_(verifyChecksums) {}
 
   // kOk with the hits; kOnlyExcludedWords when nothing but excluded words
-  // was asked for; kDamagedIndex when a posting list cannot be decoded.
+  // was asked for; kDamagedIndex when a posting list cannot be read or decoded.
   EngineError run(const QueryNode& root, Hits* hits);
 
  private:
@@ -51,7 +53,9 @@ class QueryEvaluator {
 
   const IndexData& index_;
   TermMatcher& matcher_;
+  PostingsSource& postings_;  // not owned: the open index's file
   Linguistics ling_;
+  bool verify_;
   EngineError error_ = kOk;
 };
 

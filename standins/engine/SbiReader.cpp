@@ -6,19 +6,32 @@
 #include "standins/engine/Crc32.h"
 
 namespace tarvek::sbi {
+namespace {
 
-EngineError readIndex(const uint8_t* data, size_t size, bool verifyChecksum, IndexData* index) {
-  if (size < sizeof kMagic || std::memcmp(data, kMagic, sizeof kMagic) != 0) return kNotAnIndex;
-  if (size < kHeaderSize + 4) return kDamagedIndex;
+constexpr size_t kHeadSizeField = 44;
+
+uint32_t readU32(const uint8_t* at) {
+  ByteReader in(at, 4);
+  return in.u32();
+}
+
+}  // namespace
+
+size_t headBytesNeeded(const uint8_t* header, size_t size) {
+  if (size < kHeaderSize || std::memcmp(header, kMagic, sizeof kMagic) != 0) return 0;
+  const uint32_t headSize = readU32(header + kHeadSizeField);
+  return headSize < kHeaderSize ? 0 : size_t{headSize} + 4;
+}
+
+EngineError readIndex(const uint8_t* data, size_t available, uint64_t fileSize, bool verifyChecksums,
+                      IndexData* index) {
+  if (available > fileSize) available = static_cast<size_t>(fileSize);
+  if (available < sizeof kMagic || std::memcmp(data, kMagic, sizeof kMagic) != 0) return kNotAnIndex;
+  if (available < kHeaderSize) return kDamagedIndex;
   ByteReader header(data + sizeof kMagic, kHeaderSize - sizeof kMagic);
   IndexData result;
   result.formatVersion = header.u16();
   if (result.formatVersion != kFormatVersion) return kUnsupportedVersion;
-  const size_t bodyEnd = size - 4;
-  if (verifyChecksum) {
-    ByteReader trailer(data + bodyEnd, 4);
-    if (trailer.u32() != crc32(data, bodyEnd)) return kDamagedIndex;
-  }
   result.language = header.u16();
   result.attributes = header.u32();
   result.created = header.u32();
@@ -28,45 +41,56 @@ EngineError readIndex(const uint8_t* data, size_t size, bool verifyChecksum, Ind
   const uint32_t excludedCount = header.u32();
   const uint32_t postingsSize = header.u32();
   result.occurrenceCount = header.u32();
-  header.u32();  // reserved
+  const uint32_t headSize = header.u32();
+  // The file is the head, its checksum and the postings, exactly.
+  if (headSize < kHeaderSize || headSize > available - 4 ||
+      uint64_t{headSize} + 4 + postingsSize != fileSize)
+    return kDamagedIndex;
+  if (verifyChecksums && readU32(data + headSize) != crc32(data, headSize)) return kDamagedIndex;
 
-  ByteReader body(data + kHeaderSize, bodyEnd - kHeaderSize);
+  ByteReader body(data + kHeaderSize, headSize - kHeaderSize);
   result.name = std::string(body.shortText());
   result.indexerNumber = std::string(body.shortText());
-  // Each topic takes 4 bytes and each word at least 1, so a count larger than
-  // the bytes left is damage, caught before anything is allocated for it.
+  // Each topic takes 4 bytes, each excluded word 2 and each term 6 at least,
+  // so a count larger than the bytes left is damage, caught before anything
+  // is allocated for it.
   if (!body.ok() || topicCount > body.remaining() / 4) return kDamagedIndex;
   result.topicIds.resize(topicCount);
   for (auto& id : result.topicIds) id = body.u32();
-  if (excludedCount > body.remaining()) return kDamagedIndex;
+  if (excludedCount > body.remaining() / 2) return kDamagedIndex;
   result.excluded.reserve(excludedCount);
   for (uint32_t i = 0; i < excludedCount && body.ok(); ++i) {
     std::string word(body.shortText());
     if (word.empty() || (!result.excluded.empty() && word <= result.excluded.back())) return kDamagedIndex;
     result.excluded.push_back(std::move(word));
   }
-  if (!body.ok() || termCount > body.remaining() / 2) return kDamagedIndex;
+  if (!body.ok() || termCount > body.remaining() / 6) return kDamagedIndex;
   result.terms.reserve(termCount);
   uint64_t offset = 0;
   for (uint32_t i = 0; i < termCount && body.ok(); ++i) {
     std::string text(body.shortText());
     const uint32_t length = body.varint();
+    const uint32_t crc = body.u32();
     if (text.empty() || length == 0 || (!result.terms.empty() && text <= result.terms.back().text)) return kDamagedIndex;
-    result.terms.push_back({std::move(text), static_cast<uint32_t>(offset), length});
+    result.terms.push_back({std::move(text), static_cast<uint32_t>(offset), length, crc});
     offset += length;
   }
-  if (!body.ok() || offset != postingsSize || body.remaining() != postingsSize) return kDamagedIndex;
-  const std::string_view blob = body.bytes(postingsSize);
-  result.postings.assign(blob.begin(), blob.end());
-  result.fileSize = size;
+  if (!body.atEnd() || offset != postingsSize) return kDamagedIndex;
+  result.postingsStart = uint64_t{headSize} + 4;
+  result.postingsSize = postingsSize;
+  result.fileSize = fileSize;
   *index = std::move(result);
   return kOk;
 }
 
-bool decodePostings(const IndexData& index, const Term& term, std::vector<TopicPositions>* out) {
+bool decodePostings(const IndexData& index, const Term& term, PostingsSource& source, bool verifyChecksum,
+                    std::vector<TopicPositions>* out) {
   out->clear();
-  if (uint64_t{term.postingsOffset} + term.postingsSize > index.postings.size()) return false;
-  ByteReader in(index.postings.data() + term.postingsOffset, term.postingsSize);
+  if (uint64_t{term.postingsOffset} + term.postingsSize > index.postingsSize) return false;
+  std::vector<uint8_t> block;
+  if (!source.read(index.postingsStart + term.postingsOffset, term.postingsSize, &block)) return false;
+  if (verifyChecksum && crc32(block.data(), block.size()) != term.postingsCrc) return false;
+  ByteReader in(block.data(), block.size());
   const uint32_t pages = in.varint();
   if (!in.ok() || pages == 0 || pages > in.remaining()) return false;
   out->reserve(pages);

@@ -1,7 +1,9 @@
 #pragma once
-// Reads an .sbi index from its bytes. Every count and length is checked
-// against the bytes that are there; a file that fails any check yields an
-// error code and no index.
+// Reads an .sbi index. Opening reads only the head (header, topics, excluded
+// words, dictionary), checked against its checksum and against the file's
+// size; each term's postings are read and checked when a query needs them.
+// Every count and length is checked against the bytes that are there; a
+// file that fails any check yields an error code, never a read beyond it.
 
 #include <cstddef>
 #include <cstdint>
@@ -12,13 +14,22 @@
 
 namespace tarvek::sbi {
 
-// Parses `size` bytes into *index. Returns kOk, kNotAnIndex,
-// kUnsupportedVersion or kDamagedIndex. `verifyChecksum` is off only where a
-// test wants to reach the structural checks behind the checksum.
-EngineError readIndex(const uint8_t* data, size_t size, bool verifyChecksum, IndexData* index);
+// The number of leading bytes readIndex needs for a file that starts with
+// `header` (at least kHeaderSize bytes); 0 when the header is no .sbi header.
+size_t headBytesNeeded(const uint8_t* header, size_t size);
 
-// Decodes the postings of one term. False when they are damaged: an ordinal
-// past the topics, positions out of order, or a block of the wrong length.
-bool decodePostings(const IndexData& index, const Term& term, std::vector<TopicPositions>* out);
+// Parses the head of an index file of `fileSize` bytes from `data` (its
+// first `available` bytes, the whole file or at least headBytesNeeded).
+// Returns kOk, kNotAnIndex, kUnsupportedVersion or kDamagedIndex.
+// `verifyChecksums` is off only where a test or fuzzer wants to reach the
+// structural checks behind the checksums.
+EngineError readIndex(const uint8_t* data, size_t available, uint64_t fileSize, bool verifyChecksums,
+                      IndexData* index);
+
+// Reads and decodes the postings of one term. False when they cannot be read
+// or are damaged: a checksum mismatch, an ordinal past the topics, positions
+// out of order, or a block of the wrong length.
+bool decodePostings(const IndexData& index, const Term& term, PostingsSource& source, bool verifyChecksum,
+                    std::vector<TopicPositions>* out);
 
 }  // namespace tarvek::sbi

@@ -83,12 +83,14 @@ std::vector<uint8_t> IndexBuilder::build() const {
   std::sort(excluded.begin(), excluded.end());
 
   ByteWriter blob;
-  std::vector<uint32_t> sizes;
+  std::vector<uint32_t> sizes, crcs;
   sizes.reserve(terms.size());
+  crcs.reserve(terms.size());
   for (const std::string* term : terms) {
     const size_t before = blob.size();
     encodePostings(postings_.at(*term), blob);
     sizes.push_back(static_cast<uint32_t>(blob.size() - before));
+    crcs.push_back(crc32(blob.bytes().data() + before, blob.size() - before));
   }
 
   ByteWriter out;
@@ -103,7 +105,8 @@ std::vector<uint8_t> IndexBuilder::build() const {
   out.u32(static_cast<uint32_t>(excluded.size()));
   out.u32(static_cast<uint32_t>(blob.size()));
   out.u32(static_cast<uint32_t>(std::min<uint64_t>(occurrences_, 0xFFFFFFFFu)));
-  out.u32(0);  // reserved
+  const size_t headSizeAt = out.size();
+  out.u32(0);  // head size, known once the dictionary is written
   out.shortText(name_.substr(0, 255));
   out.shortText(indexerNumber_.substr(0, 255));
   for (uint32_t id : topicIds_) out.u32(id);
@@ -111,9 +114,11 @@ std::vector<uint8_t> IndexBuilder::build() const {
   for (size_t i = 0; i < terms.size(); ++i) {
     out.shortText(*terms[i]);
     out.varint(sizes[i]);
+    out.u32(crcs[i]);
   }
-  out.raw(std::string_view(reinterpret_cast<const char*>(blob.bytes().data()), blob.size()));
+  out.patchU32(headSizeAt, static_cast<uint32_t>(out.size()));
   out.u32(crc32(out.bytes().data(), out.size()));
+  out.raw(std::string_view(reinterpret_cast<const char*>(blob.bytes().data()), blob.size()));
   return std::move(out.bytes());
 }
 

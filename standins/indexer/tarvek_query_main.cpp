@@ -33,9 +33,11 @@ constexpr char kUsage[] =
     "Pages are counted from 1.\n";
 
 std::optional<tarvek::indexer::Mapping> loadMapping(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) return std::nullopt;
-  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes(static_cast<size_t>(file.tellg()));
+  file.seekg(0);
+  if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) return std::nullopt;
   return tarvek::indexer::decodeMapping(bytes);
 }
 

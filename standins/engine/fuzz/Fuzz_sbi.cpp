@@ -1,4 +1,4 @@
-// Feeds any bytes to the .sbi reader, the checksum left out so the
+// Feeds any bytes to the .sbi reader, the checksums left out so the
 // structural checks are reached, then decodes every posting list and runs a
 // few queries of each kind over whatever was accepted.
 #include <cstdint>
@@ -13,11 +13,12 @@ using namespace tarvek::sbi;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   IndexData index;
-  readIndex(data, size, true, &index);
-  if (readIndex(data, size, false, &index) != kOk) return 0;
+  readIndex(data, size, size, true, &index);
+  if (readIndex(data, size, size, false, &index) != kOk) return 0;
+  MemoryPostings source(data, size);
   std::vector<TopicPositions> postings;
   for (const auto& term : index.terms) {
-    if (!decodePostings(index, term, &postings)) continue;
+    if (!decodePostings(index, term, source, false, &postings)) continue;
     for (const auto& page : postings)
       if (page.ordinal >= index.topicIds.size() || page.positions.empty()) std::abort();
   }
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     linguistics.ignoreDiacritics = flags[i] & kFlagFuzzyDia;
     linguistics.allowTypo = flags[i] & kFlagFuzzyTypo;
     Hits hits;
-    if (QueryEvaluator(index, matcher, linguistics).run(root, &hits) == kOk)
+    if (QueryEvaluator(index, matcher, source, linguistics, false).run(root, &hits) == kOk)
       for (const auto& page : hits)
         if (page.ordinal >= index.topicIds.size()) std::abort();
   }

@@ -52,11 +52,13 @@ PageWords groundTruth() {
 }
 
 // The words of every page as the index holds them: topic id -> position -> word.
-std::map<uint32_t, std::map<uint16_t, std::string>> indexedWords(const sbi::IndexData& index) {
+std::map<uint32_t, std::map<uint16_t, std::string>> indexedWords(const sbi::IndexData& index,
+                                                                 const std::vector<uint8_t>& bytes) {
   std::map<uint32_t, std::map<uint16_t, std::string>> pages;
+  sbi::MemoryPostings source(bytes.data(), bytes.size());
   std::vector<sbi::TopicPositions> postings;
   for (const auto& term : index.terms) {
-    EXPECT_TRUE(sbi::decodePostings(index, term, &postings));
+    EXPECT_TRUE(sbi::decodePostings(index, term, source, true, &postings));
     for (const auto& page : postings)
       for (uint16_t position : page.positions) pages[index.topicIds[page.ordinal]][position] = term.text;
   }
@@ -80,14 +82,14 @@ TEST_P(IndexerSampleTest, EveryPageHoldsTheGeneratorsWordsInPlace) {
   const SampleIndex& sample = GetParam();
   const std::vector<uint8_t> bytes = readBytes(samples() / (std::string(sample.name) + ".sbi"));
   sbi::IndexData index;
-  ASSERT_EQ(sbi::readIndex(bytes.data(), bytes.size(), true, &index), sbi::kOk);
+  ASSERT_EQ(sbi::readIndex(bytes.data(), bytes.size(), bytes.size(), true, &index), sbi::kOk);
   const auto mapping = decodeMapping(readBytes(samples() / (std::string(sample.name) + ".sbf")));
   ASSERT_TRUE(mapping);
   const std::set<std::string> excluded(index.excluded.begin(), index.excluded.end());
   EXPECT_FALSE(excluded.empty());
 
   const PageWords truth = groundTruth();
-  const auto indexed = indexedWords(index);
+  const auto indexed = indexedWords(index, bytes);
   std::set<std::string> folders(mapping->folders.begin(), mapping->folders.end());
   EXPECT_EQ(folders, sample.folders);
   size_t pagesChecked = 0;
