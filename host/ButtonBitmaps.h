@@ -1,7 +1,8 @@
 #pragma once
 // The pictures of the plug-in's four tool buttons (16x16, 16 colours), from
-// the plug-in's own resources. The viewer copies a picture when it makes a
-// button, so ours may go once the buttons exist.
+// the plug-in's own resources. They stay valid as long as the plug-in module
+// is loaded: a viewer may draw its buttons from them rather than keep copies,
+// and the buttons outlive unload.
 
 #include <cstddef>
 
@@ -13,10 +14,8 @@ class ButtonBitmaps {
  public:
   virtual ~ButtonBitmaps() = default;
   // The picture of button `index` (0 to 3), loaded on first use; null if it
-  // cannot be loaded. It stays valid until release().
+  // cannot be loaded.
   virtual AVIcon bitmap(size_t index) = 0;
-  // Frees every picture loaded so far.
-  virtual void release() = 0;
 };
 
 }  // namespace tarvek::host

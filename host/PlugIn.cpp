@@ -163,8 +163,6 @@ void PlugIn::addToolButtons() {
                                            nullptr);
     view.AVToolButtonSetHelpText(button, parts_.module.text(spec.tooltip).c_str());
   }
-  // The viewer keeps its own copies of the pictures.
-  parts_.bitmaps.release();
 }
 
 void PlugIn::unload() {

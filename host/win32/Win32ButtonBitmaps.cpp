@@ -15,11 +15,9 @@ AVIcon Win32ButtonBitmaps::bitmap(size_t index) {
   return bitmaps_[index];
 }
 
-void Win32ButtonBitmaps::release() {
-  for (HBITMAP& bitmap : bitmaps_) {
+Win32ButtonBitmaps::~Win32ButtonBitmaps() {
+  for (HBITMAP bitmap : bitmaps_)
     if (bitmap) DeleteObject(bitmap);
-    bitmap = nullptr;
-  }
 }
 
 }  // namespace tarvek::host::win32

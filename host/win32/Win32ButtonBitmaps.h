@@ -1,5 +1,6 @@
 #pragma once
-// The four tool-button pictures, loaded from the plug-in's own resources.
+// The four tool-button pictures, loaded from the plug-in's own resources and
+// freed with this object, when the module goes.
 
 #include <windows.h>
 
@@ -12,12 +13,11 @@ namespace tarvek::host::win32 {
 class Win32ButtonBitmaps final : public ButtonBitmaps {
  public:
   explicit Win32ButtonBitmaps(HINSTANCE module) : module_(module) {}
-  ~Win32ButtonBitmaps() override { release(); }
+  ~Win32ButtonBitmaps() override;
   Win32ButtonBitmaps(const Win32ButtonBitmaps&) = delete;
   Win32ButtonBitmaps& operator=(const Win32ButtonBitmaps&) = delete;
 
   AVIcon bitmap(size_t index) override;
-  void release() override;
 
  private:
   HINSTANCE module_;  // not owned
