@@ -21,7 +21,7 @@ inline constexpr char kEngineFileName[] = "\\vovar_av.dll";
 enum class Placement { submenu, aboutMenu, helpMenu };
 enum class EnableRule { none, always, filesPresent };
 
-struct MenuItemSpec {
+struct MenuItemEntry {
   const char* name;
   TextId title;
   char shortcut;      // 0: none
@@ -31,14 +31,14 @@ struct MenuItemSpec {
   Placement placement;
 };
 
-struct ToolButtonSpec {
+struct ToolButtonEntry {
   const char* name;
   TextId tooltip;
   Command command;
   EnableRule enable;
 };
 
-inline constexpr std::array<MenuItemSpec, 9> kMenuItems = {{
+inline constexpr std::array<MenuItemEntry, 9> kMenuItems = {{
     {"VELT:Search", kTextMenuSearch, '*', 2, Command::search, EnableRule::always, Placement::submenu},
     {"VELT:SearchResults", kTextMenuResults, '*', 1, Command::results, EnableRule::filesPresent,
      Placement::submenu},
@@ -57,7 +57,7 @@ inline constexpr size_t kSubmenuItemCount = 7;  // the first seven go into the s
 inline constexpr size_t kAboutItem = 7;
 inline constexpr size_t kHelpItem = 8;
 
-inline constexpr std::array<ToolButtonSpec, 4> kToolButtons = {{
+inline constexpr std::array<ToolButtonEntry, 4> kToolButtons = {{
     {"VELT:TarvekQuerySearch", kTextToolSearch, Command::search, EnableRule::always},
     {"VELT:TarvekQueryResults", kTextToolResults, Command::results, EnableRule::filesPresent},
     {"VELT:TarvekQueryPrevHit", kTextToolPreviousHit, Command::previousHit, EnableRule::filesPresent},

@@ -84,16 +84,16 @@ bool PlugIn::handshake(uint32_t version, HandshakeRecord* record) {
 }
 
 AVMenuItem PlugIn::makeItem(size_t index, AVMenu menu) {
-  const MenuItemSpec& spec = kMenuItems[index];
+  const MenuItemEntry& entry = kMenuItems[index];
   const AcroViewTable& view = *tables_.view;
-  const std::string title = parts_.module.text(spec.title);
+  const std::string title = parts_.module.text(entry.title);
   AVMenuItem item =
-      view.AVMenuItemNew(title.c_str(), spec.name, nullptr, 0, spec.shortcut, spec.modifiers, nullptr,
+      view.AVMenuItemNew(title.c_str(), entry.name, nullptr, 0, entry.shortcut, entry.modifiers, nullptr,
                          tables_.extension);
   if (!item) return nullptr;
   items_[index] = item;
-  if (spec.command) view.AVMenuItemSetExecuteProc(item, wrap(tables_, asProc(executeProcedureFor(*spec.command))), nullptr);
-  if (auto enable = enableProcedureFor(spec.enable))
+  if (entry.command) view.AVMenuItemSetExecuteProc(item, wrap(tables_, asProc(executeProcedureFor(*entry.command))), nullptr);
+  if (auto enable = enableProcedureFor(entry.enable))
     view.AVMenuItemSetComputeEnabledProc(item, wrap(tables_, asProc(enable)), nullptr);
   view.AVMenuAddMenuItem(menu, item, kAppendPosition);
   return item;
@@ -153,15 +153,15 @@ void PlugIn::addToolButtons() {
   // buttons, without a reference button.
   view.AVToolBarGetButtonByName(bar, tables_.core->ASAtomFromString(kFindButtonName));
   for (size_t i = 0; i < kToolButtons.size(); ++i) {
-    const ToolButtonSpec& spec = kToolButtons[i];
+    const ToolButtonEntry& entry = kToolButtons[i];
     AVToolButton button =
-        view.AVToolButtonNew(tables_.core->ASAtomFromString(spec.name), parts_.bitmaps.bitmap(i), 1, 0);
+        view.AVToolButtonNew(tables_.core->ASAtomFromString(entry.name), parts_.bitmaps.bitmap(i), 1, 0);
     if (!button) continue;  // a button the viewer does not make is left out
     view.AVToolBarAddButton(bar, button, 0, nullptr);
-    view.AVToolButtonSetExecuteProc(button, wrap(tables_, asProc(executeProcedureFor(spec.command))), nullptr);
-    view.AVToolButtonSetComputeEnabledProc(button, wrap(tables_, asProc(enableProcedureFor(spec.enable))),
+    view.AVToolButtonSetExecuteProc(button, wrap(tables_, asProc(executeProcedureFor(entry.command))), nullptr);
+    view.AVToolButtonSetComputeEnabledProc(button, wrap(tables_, asProc(enableProcedureFor(entry.enable))),
                                            nullptr);
-    view.AVToolButtonSetHelpText(button, parts_.module.text(spec.tooltip).c_str());
+    view.AVToolButtonSetHelpText(button, parts_.module.text(entry.tooltip).c_str());
   }
 }
 
