@@ -5,6 +5,7 @@
 //
 //   version 0x00020000        IndexGetVerOfApi's answer
 //   fail FUNCTION CODE        FUNCTION answers CODE (handles become 0)
+//   failopen TEXT CODE        IndexOpen answers CODE for paths holding TEXT
 //   topic ID VALUE...         every query finds this topic with these occurrences
 //   excluded WORD...          IndexEnumKeys hands out these words
 //   ling KIND MASK            IndexGetLingModules answers MASK for KIND
@@ -40,6 +41,7 @@ struct Topic {
 struct Config {
   uint32_t version = 0x00020000;
   std::map<std::string, ErrorCode> failures;
+  std::vector<std::pair<std::string, ErrorCode>> openFailures;  // path text, code
   std::vector<Topic> topics;
   std::vector<std::string> excluded;
   std::map<uint32_t, uint16_t> ling;
@@ -73,6 +75,11 @@ Config load() {
       unsigned code = 0;
       words >> function >> code;
       config.failures[function] = static_cast<ErrorCode>(code);
+    } else if (command == "failopen") {
+      std::string text;
+      unsigned code = 0;
+      words >> text >> code;
+      config.openFailures.emplace_back(text, static_cast<ErrorCode>(code));
     } else if (command == "topic") {
       Topic topic{};
       words >> topic.id;
@@ -131,6 +138,12 @@ ENGINE_EXPORT uint32_t __stdcall IndexOpen(const char* path, uint32_t* attribute
   if (const ErrorCode code = failure("IndexOpen")) {
     if (error) *error = code;
     return 0;
+  }
+  for (const auto& [text, code] : config().openFailures) {
+    if (path && std::string(path).find(text) != std::string::npos) {
+      if (error) *error = code;
+      return 0;
+    }
   }
   if (attributes) *attributes = 0;
   if (error) *error = 0;
