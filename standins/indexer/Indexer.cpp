@@ -170,6 +170,7 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
   mapping.nextNumber = nextTopic;
   for (const auto& folder : folders) mapping.folders.push_back(storedFolderPath(folder, indexFolder, variable));
   report->words = builder.indexedWordCount();
+  report->wordsPastLimit = builder.droppedWordCount();
 
   const auto mappingBytes = encodeMapping(mapping, &problem);
   if (!mappingBytes) return problem;

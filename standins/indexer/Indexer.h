@@ -23,6 +23,7 @@ struct IndexerReport {
   size_t files = 0;  // indexed, with or without text
   size_t pages = 0;
   uint64_t words = 0;  // word occurrences indexed
+  uint64_t wordsPastLimit = 0;  // words beyond position 65535 of their page, not indexed
   std::vector<std::string> skipped;      // "path: reason"
   std::vector<std::string> withoutText;  // files whose pages hold no word
   double seconds = 0;

@@ -116,6 +116,28 @@ TEST_F(EngineDllTest, FindsItsTablesInItsOwnFolder) {
   EXPECT_EQ(ling(kLingSynonyms, 0x2), 0);
 }
 
+TEST_F(EngineDllTest, LemmatisesWithTheSlovakTablesBuiltBesideIt) {
+  EXPECT_EQ(bind<IndexGetLingModulesFn>(kIndexGetLingModules)(kLingLemmatization, 0x1FF), 0x1);
+  tarvek::sbi::IndexBuilder builder;
+  builder.beginPage(77);
+  builder.addText("Pero le\x9e\xED pod knihou");  // "Pero leží pod knihou" in code page 1250
+  const std::string path = write("wine-lemma.sbi", builder.build());
+  EngineErrorCode error = 0;
+  const IndexHandle index = bind<IndexOpenFn>(kIndexOpen)(path.c_str(), nullptr, &error);
+  ASSERT_NE(index, 0u) << "error " << error;
+  auto query = bind<IndexQueryFn>(kIndexQuery);
+  uint32_t count = 0;
+  const TopicList exact = query(index, "kniha", 0, 0x0120, 0, 0, &error);
+  ASSERT_NE(exact, 0u);
+  bind<TListGetNumOfTopicsFn>(kTListGetNumOfTopics)(exact, &count);
+  EXPECT_EQ(count, 0u);
+  const TopicList lemmas = query(index, "kniha", 0, 0x01A0, 0, 0, &error);
+  ASSERT_NE(lemmas, 0u);
+  bind<TListGetNumOfTopicsFn>(kTListGetNumOfTopics)(lemmas, &count);
+  EXPECT_EQ(count, 1u);
+  bind<IndexCloseFn>(kIndexClose)(index);
+}
+
 TEST_F(EngineDllTest, RefusesATruncatedIndexWithACode) {
   std::vector<uint8_t> bytes = smallIndex();
   bytes.resize(bytes.size() / 2);
