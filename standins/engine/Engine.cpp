@@ -167,10 +167,14 @@ uint32_t Engine::query(uint32_t indexHandle, const char* text, uint32_t flags, u
   list->occurrences.reserve(hits.size());
   for (const auto& page : hits) {
     list->topicIds.push_back(index->data.topicIds[page.ordinal]);
-    // The count travels in 16 bits; a page never holds more positions than that.
+    // The count travels in 16 bits: a page with 65,536 hits (every position)
+    // reports its first 65,535.
     std::vector<uint32_t> values;
-    values.reserve(page.where.size());
-    for (const auto& o : page.where) values.push_back((uint32_t{o.length} << 16) | o.position);
+    values.reserve(std::min<size_t>(page.where.size(), kMaxOccurrencesPerTopic));
+    for (const auto& o : page.where) {
+      if (values.size() == kMaxOccurrencesPerTopic) break;
+      values.push_back((uint32_t{o.length} << 16) | o.position);
+    }
     list->occurrences.push_back(std::move(values));
   }
   uint32_t handle = 0;

@@ -28,6 +28,7 @@ namespace tarvek::sbi {
 
 inline constexpr uint32_t kApiVersion = 0x00020001;  // 2 in the high half, as hosts require
 inline constexpr size_t kMaxListsPerIndex = 256;
+inline constexpr size_t kMaxOccurrencesPerTopic = 0xFFFF;
 
 class Engine {
  public:

@@ -2,6 +2,8 @@
 #include <cstring>
 #include <string>
 
+#include "standins/engine/SbiIndex.h"
+#include "standins/engine/SbiWriter.h"
 #include "standins/engine/tests/EngineFixture.h"
 
 namespace tarvek::sbi::test {
@@ -139,6 +141,32 @@ TEST_F(EngineHandleTest, OpenReportsFilesThatAreNoIndex) {
   EXPECT_EQ(error, 2);
   EXPECT_EQ(IndexOpen(folder_.path().string().c_str(), nullptr, &error), 0u) << "a folder";
   EXPECT_NE(error, 0);
+}
+
+}  // namespace
+}  // namespace tarvek::sbi::test
+
+namespace tarvek::sbi::test {
+namespace {
+
+TEST(EngineLimitsTest, APageFullOfHitsReportsWhatSixteenBitsCount) {
+  ScratchFolder folder;
+  IndexBuilder builder;
+  builder.beginPage(1);
+  for (uint32_t i = 0; i <= kMaxPosition; ++i) builder.addWord("w");
+  const std::string path = folder.write("full.sbi", builder.build());
+  uint16_t error = 0;
+  const uint32_t index = IndexOpen(path.c_str(), nullptr, &error);
+  ASSERT_NE(index, 0u);
+  const uint32_t list = IndexQuery(index, "w", 0, 0x120, 0, 0, &error);
+  ASSERT_NE(list, 0u);
+  uint32_t id = 0, count = 0;
+  ASSERT_EQ(TListGetTopic(list, 0, 0, &id, &count), 0);
+  EXPECT_EQ(count, 0xFFFFu);
+  std::vector<uint32_t> values(count);
+  EXPECT_EQ(TListGetTopicOcc(list, 0, 0, count - 1, 0, values.data(), 0, 0), 0);
+  EXPECT_EQ(values.back(), (1u << 16) | 0xFFFE);
+  IndexClose(index);
 }
 
 }  // namespace
