@@ -1,6 +1,6 @@
-#include <cstdlib>
-
 #include "standins/engine/DataFolder.h"
+
+#include <cstdlib>
 
 namespace tarvek::sbi {
 

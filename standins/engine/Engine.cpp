@@ -49,7 +49,8 @@ EngineError readHead(FilePostings& file, IndexData* index) {
   const uint32_t headerBytes = static_cast<uint32_t>(std::min<int64_t>(size, kHeaderSize));
   if (!file.read(0, headerBytes, &bytes)) return kCannotOpenFile;
   const size_t needed = headBytesNeeded(bytes.data(), bytes.size());
-  if (needed > headerBytes && static_cast<int64_t>(needed) <= size && !file.read(0, static_cast<uint32_t>(needed), &bytes))
+  if (needed > headerBytes && static_cast<int64_t>(needed) <= size &&
+      !file.read(0, static_cast<uint32_t>(needed), &bytes))
     return kCannotOpenFile;
   return readIndex(bytes.data(), bytes.size(), static_cast<uint64_t>(size), true, index);
 }
@@ -242,17 +243,19 @@ uint16_t Engine::info(uint32_t indexHandle, uint32_t property, uint32_t* value, 
   if (!index) return kBadHandle;
   if (!value) return kBadArgument;
   const IndexData& d = index->data;
+  // clang-format off
   switch (property) {
     case engine_api::kPropWordCount: *value = static_cast<uint32_t>(d.terms.size()); return kOk;
     case engine_api::kPropFileVersion: *value = d.formatVersion; return kOk;
     case engine_api::kPropLanguage: *value = d.language; return kOk;
-    case engine_api::kPropIndexSize: *value = static_cast<uint32_t>(std::min<uint64_t>(d.fileSize, 0xFFFFFFFFu)); return kOk;
+    case engine_api::kPropIndexSize: *value = static_cast<uint32_t>(std::min<uint64_t>(d.fileSize, ~0u)); return kOk;
     case engine_api::kPropCreated: *value = d.created; return kOk;
     case engine_api::kPropUpdated: *value = d.updated; return kOk;
     case engine_api::kPropIndexName: return copyText(d.name, value, buffer);
     case engine_api::kPropIndexerNumber: return copyText(d.indexerNumber, value, buffer);
     default: return kUnknownProperty;
   }
+  // clang-format on
 }
 
 uint16_t Engine::lingModules(uint32_t kind, uint32_t mask) {

@@ -1,9 +1,10 @@
 // The exported functions of vovar_av.dll, by their plain names with the
 // standard calling convention. Each forwards to the one Engine and lets no
 // exception out: a failure inside becomes a status code.
+#include "standins/engine/EngineExports.h"
+
 #include "search/EngineApi.h"
 #include "standins/engine/Engine.h"
-#include "standins/engine/EngineExports.h"
 #include "standins/engine/EngineErrors.h"
 
 #if defined(_WIN32)

@@ -33,15 +33,14 @@ inline constexpr uint32_t kModeOr = 0x10, kModeAnd = 0x20, kModeNot = 0x30, kMod
                           kModeOperators = 0x70;
 inline constexpr uint32_t kDistanceMask = 0x0F;
 inline constexpr uint32_t kDefaultNearDistance = 8;
-inline constexpr uint32_t kFlagLemmas = 0x0080, kFlagSynonyms = 0x1000, kFlagFuzzyDia = 0x2000,
-                          kFlagFuzzyTypo = 0x4000;
+inline constexpr uint32_t kFlagLemmas = 0x0080, kFlagSynonyms = 0x1000, kFlagFuzzyDia = 0x2000, kFlagFuzzyTypo = 0x4000;
 
 struct QueryNode {
   enum class Kind { kWord, kPhrase, kAnd, kOr, kAndNot, kNear };
   Kind kind = Kind::kWord;
-  std::string word;   // kWord: lower-case code page 1250
-  bool prefix = false;  // kWord: matches every word beginning with `word`
-  uint32_t distance = 0;  // kNear
+  std::string word;                 // kWord: lower-case code page 1250
+  bool prefix = false;              // kWord: matches every word beginning with `word`
+  uint32_t distance = 0;            // kNear
   std::vector<QueryNode> children;  // kPhrase: words; kAndNot: the kept one first
 };
 

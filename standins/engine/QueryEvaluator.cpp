@@ -70,8 +70,8 @@ Hits subtract(const Hits& a, const Hits& b) {
 }
 
 const PageHits* findPage(const Hits& hits, uint32_t ordinal) {
-  auto it = std::lower_bound(hits.begin(), hits.end(), ordinal,
-                             [](const PageHits& p, uint32_t o) { return p.ordinal < o; });
+  auto it =
+      std::lower_bound(hits.begin(), hits.end(), ordinal, [](const PageHits& p, uint32_t o) { return p.ordinal < o; });
   return it != hits.end() && it->ordinal == ordinal ? &*it : nullptr;
 }
 
@@ -114,16 +114,19 @@ EngineError QueryEvaluator::run(const QueryNode& root, Hits* hits) {
 
 std::optional<Hits> QueryEvaluator::eval(const QueryNode& node) {
   switch (node.kind) {
-    case Kind::kWord: return word(node);
-    case Kind::kPhrase: return phrase(node);
-    case Kind::kNear: return near(node);
+    case Kind::kWord:
+      return word(node);
+    case Kind::kPhrase:
+      return phrase(node);
+    case Kind::kNear:
+      return near(node);
     case Kind::kAnd:
     case Kind::kOr: {
       std::optional<Hits> result;
       for (const auto& child : node.children) {
         auto hits = eval(child);
         if (!hits) continue;
-        result = !result ? std::move(*hits)
+        result = !result                   ? std::move(*hits)
                  : node.kind == Kind::kAnd ? intersect(*result, *hits)
                                            : unite(*result, *hits);
       }
@@ -142,7 +145,8 @@ std::optional<Hits> QueryEvaluator::eval(const QueryNode& node) {
 }
 
 std::optional<Hits> QueryEvaluator::word(const QueryNode& node) {
-  if (!node.prefix && std::binary_search(index_.excluded.begin(), index_.excluded.end(), node.word)) return std::nullopt;
+  if (!node.prefix && std::binary_search(index_.excluded.begin(), index_.excluded.end(), node.word))
+    return std::nullopt;
   std::vector<std::string> variants{node.word};
   if (ling_.lemmas) addUnique(variants, ling_.lemmas->expand(node.word));
   if (ling_.synonyms) {
@@ -193,6 +197,8 @@ std::optional<Hits> QueryEvaluator::phrase(const QueryNode& node) {
   for (size_t i = 0; i < parts.size() && first == parts.size(); ++i)
     if (parts[i]) first = i;
   if (first == parts.size()) return std::nullopt;
+  const auto indexedWords =
+      static_cast<size_t>(std::count_if(parts.begin(), parts.end(), [](auto& p) { return p.has_value(); }));
 
   Hits hits;
   for (const auto& page : *parts[first]) {
@@ -212,8 +218,7 @@ std::optional<Hits> QueryEvaluator::phrase(const QueryNode& node) {
         if (!at) break;
         match.push_back(*at);
       }
-      if (match.size() == static_cast<size_t>(std::count_if(parts.begin(), parts.end(), [](auto& p) { return p.has_value(); })))
-        where = mergeOccurrences(where, match);
+      if (match.size() == indexedWords) where = mergeOccurrences(where, match);
     }
     if (!where.empty()) hits.push_back({page.ordinal, std::move(where)});
   }

@@ -36,7 +36,7 @@ std::vector<QueryNode> plainWords(std::string_view text) {
 
 struct Token {
   enum Type { kWord, kPhrase, kAnd, kOr, kNot, kNear, kOpen, kClose } type;
-  QueryNode node;  // kWord, kPhrase
+  QueryNode node;         // kWord, kPhrase
   uint32_t distance = 0;  // kNear; 0: the option word's
 };
 
@@ -72,7 +72,8 @@ bool lex(std::string_view text, std::vector<Token>* tokens) {
           uint32_t n = 0;
           while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9' && digits - end <= 3)
             n = n * 10 + (text[digits++] - '0');
-          if (digits == end + 1 || n == 0 || (digits < text.size() && isWordByte(static_cast<unsigned char>(text[digits]))))
+          if (digits == end + 1 || n == 0 ||
+              (digits < text.size() && isWordByte(static_cast<unsigned char>(text[digits]))))
             return false;
           near.distance = n;
           end = digits;
@@ -190,11 +191,21 @@ EngineError parseQuery(std::string_view text, uint32_t flags, QueryNode* root) {
   std::vector<QueryNode> words = plainWords(text);
   if (words.empty()) return kEmptyQuery;
   switch (mode) {
-    case kModeOr: *root = group(Kind::kOr, std::move(words)); break;
-    case kModeNot: *root = group(Kind::kAndNot, std::move(words)); break;
-    case kModeNext: *root = group(Kind::kPhrase, std::move(words)); break;
-    case kModeNear: *root = group(Kind::kNear, std::move(words), distance); break;
-    default: *root = group(Kind::kAnd, std::move(words)); break;
+    case kModeOr:
+      *root = group(Kind::kOr, std::move(words));
+      break;
+    case kModeNot:
+      *root = group(Kind::kAndNot, std::move(words));
+      break;
+    case kModeNext:
+      *root = group(Kind::kPhrase, std::move(words));
+      break;
+    case kModeNear:
+      *root = group(Kind::kNear, std::move(words), distance);
+      break;
+    default:
+      *root = group(Kind::kAnd, std::move(words));
+      break;
   }
   return kOk;
 }

@@ -19,7 +19,7 @@ struct Term {
   std::string text;         // lower case, code page 1250
   uint32_t postingsOffset;  // within the postings block
   uint32_t postingsSize;
-  uint32_t postingsCrc;     // CRC-32 of the term's postings
+  uint32_t postingsCrc;  // CRC-32 of the term's postings
 };
 
 struct IndexData {
@@ -32,10 +32,10 @@ struct IndexData {
   uint64_t fileSize = 0;
   std::string name;
   std::string indexerNumber;
-  std::vector<uint32_t> topicIds;      // topic ordinal -> topic id
-  std::vector<std::string> excluded;   // ascending, lower case
-  std::vector<Term> terms;             // ascending by text
-  uint64_t postingsStart = 0;          // file offset of the postings block
+  std::vector<uint32_t> topicIds;     // topic ordinal -> topic id
+  std::vector<std::string> excluded;  // ascending, lower case
+  std::vector<Term> terms;            // ascending by text
+  uint64_t postingsStart = 0;         // file offset of the postings block
   uint32_t postingsSize = 0;
 };
 

@@ -43,8 +43,7 @@ EngineError readIndex(const uint8_t* data, size_t available, uint64_t fileSize, 
   result.occurrenceCount = header.u32();
   const uint32_t headSize = header.u32();
   // The file is the head, its checksum and the postings, exactly.
-  if (headSize < kHeaderSize || headSize > available - 4 ||
-      uint64_t{headSize} + 4 + postingsSize != fileSize)
+  if (headSize < kHeaderSize || headSize > available - 4 || uint64_t{headSize} + 4 + postingsSize != fileSize)
     return kDamagedIndex;
   if (verifyChecksums && readU32(data + headSize) != crc32(data, headSize)) return kDamagedIndex;
 
@@ -71,7 +70,8 @@ EngineError readIndex(const uint8_t* data, size_t available, uint64_t fileSize, 
     std::string text(body.shortText());
     const uint32_t length = body.varint();
     const uint32_t crc = body.u32();
-    if (text.empty() || length == 0 || (!result.terms.empty() && text <= result.terms.back().text)) return kDamagedIndex;
+    if (text.empty() || length == 0 || (!result.terms.empty() && text <= result.terms.back().text))
+      return kDamagedIndex;
     result.terms.push_back({std::move(text), static_cast<uint32_t>(offset), length, crc});
     offset += length;
   }

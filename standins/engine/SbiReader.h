@@ -23,8 +23,7 @@ size_t headBytesNeeded(const uint8_t* header, size_t size);
 // Returns kOk, kNotAnIndex, kUnsupportedVersion or kDamagedIndex.
 // `verifyChecksums` is off only where a test or fuzzer wants to reach the
 // structural checks behind the checksums.
-EngineError readIndex(const uint8_t* data, size_t available, uint64_t fileSize, bool verifyChecksums,
-                      IndexData* index);
+EngineError readIndex(const uint8_t* data, size_t available, uint64_t fileSize, bool verifyChecksums, IndexData* index);
 
 // Reads and decodes the postings of one term. False when they cannot be read
 // or are damaged: a checksum mismatch, an ordinal past the topics, positions

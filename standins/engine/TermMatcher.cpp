@@ -37,7 +37,8 @@ std::vector<uint32_t> TermMatcher::match(const std::string& word, const MatchOpt
   if (!options.ignoreDiacritics) {
     auto it = std::lower_bound(terms.begin(), terms.end(), word, byText);
     if (options.prefix) {
-      for (; it != terms.end() && startsWith(it->text, word); ++it) found.push_back(static_cast<uint32_t>(it - terms.begin()));
+      for (; it != terms.end() && startsWith(it->text, word); ++it)
+        found.push_back(static_cast<uint32_t>(it - terms.begin()));
     } else if (options.allowTypo && word.size() >= kMinTypoLength) {
       for (uint32_t i = 0; i < terms.size(); ++i)
         if (withinOneEdit(terms[i].text, word)) found.push_back(i);

@@ -14,6 +14,7 @@ bool isLetterByte(unsigned char c) {
 // Base letter of each lower-case code page 1250 letter above 0x7F; 0 where
 // the byte is no accented lower-case letter.
 char baseLetter(unsigned char c) {
+  // clang-format off
   switch (c) {
     case 0x9A: case 0x9C: case 0xBA: return 's';  // š ś ş
     case 0x9D: case 0xFE: return 't';             // ť ţ
@@ -31,6 +32,7 @@ char baseLetter(unsigned char c) {
     case 0xFD: return 'y';                        // ý
     default: return 0;
   }
+  // clang-format on
 }
 
 }  // namespace
@@ -100,7 +102,7 @@ bool withinOneEdit(std::string_view a, std::string_view b) {
   while (prefix < a.size() && a[prefix] == b[prefix]) ++prefix;
   if (prefix == a.size()) return true;  // equal, or one letter appended
   if (a.size() < b.size()) return a.substr(prefix) == b.substr(prefix + 1);  // one insertion
-  if (a.substr(prefix + 1) == b.substr(prefix + 1)) return true;             // one substitution
+  if (a.substr(prefix + 1) == b.substr(prefix + 1)) return true;  // one substitution
   return prefix + 1 < a.size() && a[prefix] == b[prefix + 1] && a[prefix + 1] == b[prefix] &&
          a.substr(prefix + 2) == b.substr(prefix + 2);  // neighbours swapped
 }

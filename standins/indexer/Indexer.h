@@ -11,19 +11,19 @@ namespace tarvek::indexer {
 
 struct IndexerOptions {
   std::vector<std::string> pdfFolders;  // searched with their subfolders
-  std::string outputBase;     // NAME.sbi and NAME.sbf are written; a trailing .sbi is dropped
-  std::string displayName;    // empty: the output's file name
-  uint16_t language = 0;      // LanguageCode
-  std::string excludedFile;   // UTF-8 word list; empty: none
+  std::string outputBase;               // NAME.sbi and NAME.sbf are written; a trailing .sbi is dropped
+  std::string displayName;              // empty: the output's file name
+  uint16_t language = 0;                // LanguageCode
+  std::string excludedFile;             // UTF-8 word list; empty: none
   std::string indexerNumber;
-  std::string pathVariable;   // empty: absolute paths
+  std::string pathVariable;  // empty: absolute paths
 };
 
 struct IndexerReport {
   size_t files = 0;  // indexed, with or without text
   size_t pages = 0;
-  uint64_t words = 0;  // word occurrences indexed
-  uint64_t wordsPastLimit = 0;  // words beyond position 65535 of their page, not indexed
+  uint64_t words = 0;                    // word occurrences indexed
+  uint64_t wordsPastLimit = 0;           // words beyond position 65535 of their page, not indexed
   std::vector<std::string> skipped;      // "path: reason"
   std::vector<std::string> withoutText;  // files whose pages hold no word
   double seconds = 0;

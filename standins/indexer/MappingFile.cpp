@@ -126,7 +126,8 @@ std::optional<Mapping> decodeMapping(const std::vector<uint8_t>& bytes) {
 std::unordered_map<uint32_t, std::pair<size_t, size_t>> topicIndex(const Mapping& mapping) {
   std::unordered_map<uint32_t, std::pair<size_t, size_t>> index;
   for (size_t f = 0; f < mapping.pdfs.size(); ++f)
-    for (size_t p = 0; p < mapping.pdfs[f].pageTopics.size(); ++p) index.try_emplace(mapping.pdfs[f].pageTopics[p], f, p);
+    for (size_t p = 0; p < mapping.pdfs[f].pageTopics.size(); ++p)
+      index.try_emplace(mapping.pdfs[f].pageTopics[p], f, p);
   return index;
 }
 

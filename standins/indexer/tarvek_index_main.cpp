@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
   std::cout << "indexed " << report.files << " files, " << report.pages << " pages, " << report.words << " words in "
             << std::fixed << std::setprecision(2) << report.seconds << " s";
   if (!report.skipped.empty()) std::cout << "; skipped " << report.skipped.size() << " files";
-  if (report.wordsPastLimit) std::cout << "; " << report.wordsPastLimit << " words past position 65535 of their page not indexed";
+  if (report.wordsPastLimit)
+    std::cout << "; " << report.wordsPastLimit << " words past position 65535 of their page not indexed";
   std::cout << "\n";
   return 0;
 }

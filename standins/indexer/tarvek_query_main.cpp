@@ -6,8 +6,8 @@
 #include <iostream>
 #include <iterator>
 #include <optional>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Cp1250.h"
@@ -37,7 +37,8 @@ std::optional<tarvek::indexer::Mapping> loadMapping(const fs::path& path) {
   if (!file) return std::nullopt;
   std::vector<uint8_t> bytes(static_cast<size_t>(file.tellg()));
   file.seekg(0);
-  if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) return std::nullopt;
+  if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+    return std::nullopt;
   return tarvek::indexer::decodeMapping(bytes);
 }
 
@@ -97,16 +98,16 @@ int main(int argc, char** argv) {
   const uint32_t list = IndexQuery(index, ansiQuery.c_str(), 0, flags | 0x0100, 0, 0, &error);
   if (!list) {
     IndexClose(index);
-    return fail(error == tarvek::engine_api::kOnlyExcludedWords ? "the query holds only excluded words"
-                                                                : "the query failed",
-                error);
+    return fail(
+        error == tarvek::engine_api::kOnlyExcludedWords ? "the query holds only excluded words" : "the query failed",
+        error);
   }
   fs::path mappingPath = indexPath;
   mappingPath.replace_extension(".sbf");
   const auto mapping = loadMapping(mappingPath);
   if (!mapping) std::cerr << "tarvek-query: cannot read " << mappingPath.string() << "; topics shown without files\n";
-  const auto pages = mapping ? tarvek::indexer::topicIndex(*mapping)
-                             : std::unordered_map<uint32_t, std::pair<size_t, size_t>>{};
+  const auto pages =
+      mapping ? tarvek::indexer::topicIndex(*mapping) : std::unordered_map<uint32_t, std::pair<size_t, size_t>>{};
 
   uint32_t count = 0;
   TListGetNumOfTopics(list, &count);

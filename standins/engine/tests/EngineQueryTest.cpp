@@ -127,13 +127,12 @@ TEST_F(EngineQueryTest, BadQueriesAreRefusedWithTheirCodes) {
   };
   const std::string longest(255, 'k');
   const std::string tooLong(256, 'k');
-  for (const Case& c : {Case{"", kAnd, 12}, Case{" ,.;- ", kOr, 12}, Case{"", kOperators, 12},
-                        Case{"(kniha", kOperators, 14}, Case{"kniha)", kOperators, 14},
-                        Case{"\"kniha pero", kOperators, 14}, Case{"\"\"", kOperators, 14},
-                        Case{"()", kOperators, 14}, Case{"kniha OR", kOperators, 14},
-                        Case{"NOT kniha", kOperators, 14}, Case{"kniha NEAR/0 pero", kOperators, 14},
-                        Case{"kniha NEAR/ pero", kOperators, 14}, Case{"kniha NEAR/1000 pero", kOperators, 14},
-                        Case{"kniha", 0x60, 15}, Case{tooLong.c_str(), kAnd, 13}}) {
+  for (const Case& c :
+       {Case{"", kAnd, 12}, Case{" ,.;- ", kOr, 12}, Case{"", kOperators, 12}, Case{"(kniha", kOperators, 14},
+        Case{"kniha)", kOperators, 14}, Case{"\"kniha pero", kOperators, 14}, Case{"\"\"", kOperators, 14},
+        Case{"()", kOperators, 14}, Case{"kniha OR", kOperators, 14}, Case{"NOT kniha", kOperators, 14},
+        Case{"kniha NEAR/0 pero", kOperators, 14}, Case{"kniha NEAR/ pero", kOperators, 14},
+        Case{"kniha NEAR/1000 pero", kOperators, 14}, Case{"kniha", 0x60, 15}, Case{tooLong.c_str(), kAnd, 13}}) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(query(c.text, c.flags).error, c.error);
   }

@@ -32,7 +32,8 @@ TEST(SbiReaderTest, RoundTripsWhatTheBuilderWrote) {
   EXPECT_EQ(index.topicIds, (std::vector<uint32_t>{1001, 1002, 1003, 1004, 1005, 1006}));
   EXPECT_EQ(index.excluded.size(), kTestExcluded.size());
   EXPECT_EQ(index.fileSize, bytes.size());
-  const auto prirody = std::find_if(index.terms.begin(), index.terms.end(), [](auto& t) { return t.text == ansi("prírody"); });
+  const auto prirody =
+      std::find_if(index.terms.begin(), index.terms.end(), [](auto& t) { return t.text == ansi("prírody"); });
   ASSERT_NE(prirody, index.terms.end());
   MemoryPostings source(bytes.data(), bytes.size());
   std::vector<TopicPositions> postings;

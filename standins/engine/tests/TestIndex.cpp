@@ -10,12 +10,9 @@
 namespace tarvek::sbi::test {
 
 const std::vector<TestPage> kTestPages = {
-    {1001, "Zákon o ochrane prírody a krajiny"},
-    {1002, "Ochrana prírody je povinnosť každého občana"},
-    {1003, "Kniha leží na stole a pero vedľa knihy"},
-    {1004, "Das Mädchen geht über die Straße"},
-    {1005, "Mäso a ryby sú na trhu v sobotu"},
-    {1006, "Information retrieval systems store information"},
+    {1001, "Zákon o ochrane prírody a krajiny"},      {1002, "Ochrana prírody je povinnosť každého občana"},
+    {1003, "Kniha leží na stole a pero vedľa knihy"}, {1004, "Das Mädchen geht über die Straße"},
+    {1005, "Mäso a ryby sú na trhu v sobotu"},        {1006, "Information retrieval systems store information"},
 };
 
 const std::vector<std::string> kTestExcluded = {"a", "o", "je", "na", "v", "die"};
@@ -39,7 +36,8 @@ std::vector<uint8_t> buildTestIndex() {
 ScratchFolder::ScratchFolder() {
   static std::atomic<int> counter{0};
   path_ = std::filesystem::temp_directory_path() /
-          ("tarvek-engine-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" + std::to_string(counter++));
+          ("tarvek-engine-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
+           std::to_string(counter++));
   std::filesystem::create_directories(path_);
 }
 

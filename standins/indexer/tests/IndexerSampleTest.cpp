@@ -106,7 +106,8 @@ TEST_P(IndexerSampleTest, EveryPageHoldsTheGeneratorsWordsInPlace) {
     for (size_t p = 0; p < pdf.pageTopics.size(); ++p) {
       SCOPED_TRACE(p + 1);
       const auto& expected = pages.at(p + 1);
-      const auto found = indexed.count(pdf.pageTopics[p]) ? indexed.at(pdf.pageTopics[p]) : std::map<uint16_t, std::string>{};
+      const auto found =
+          indexed.count(pdf.pageTopics[p]) ? indexed.at(pdf.pageTopics[p]) : std::map<uint16_t, std::string>{};
       std::map<uint16_t, std::string> wanted;
       for (size_t position = 0; position < expected.size(); ++position)
         if (!excluded.count(expected[position])) wanted[static_cast<uint16_t>(position)] = expected[position];

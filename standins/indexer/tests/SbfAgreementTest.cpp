@@ -36,15 +36,25 @@ void expectSame(const Mapping& written, const MappingContent& read) {
 TEST(SbfAgreementTest, ThePlugInsReaderReadsWhatTheIndexerWrites) {
   Mapping mapping;
   mapping.nextNumber = 9;
-  mapping.folders = {"$DOCS\\", "$DOCS\\pr\xED" "ru\x9Ainy\\"};
+  mapping.folders = {"$DOCS\\",
+                     "$DOCS\\pr\xED"
+                     "ru\x9Ainy\\"};
   mapping.pdfs.push_back({"$DOCS\\a.pdf", "", "N\xE1zov", 0, 4096, {1, 2, 3}});
-  mapping.pdfs.push_back({"$DOCS\\pr\xED" "ru\x9Ainy\\b.pdf", "x", "", 1, 7, {}});
+  mapping.pdfs.push_back(
+      {"$DOCS\\pr\xED"
+       "ru\x9Ainy\\b.pdf",
+       "x",
+       "",
+       1,
+       7,
+       {}});
   mapping.pdfs.push_back({"$DOCS\\c.pdf", "", "", 0, 0, {4, 5, 6, 7, 8}});
   std::string problem;
   const auto bytes = encodeMapping(mapping, &problem);
   ASSERT_TRUE(bytes) << problem;
   MappingContent read;
-  const ParseReport report = parseMapping(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), &read);
+  const ParseReport report =
+      parseMapping(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), &read);
   EXPECT_TRUE(report.whole()) << "damage at " << report.offset;
   expectSame(mapping, read);
 }

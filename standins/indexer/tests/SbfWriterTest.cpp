@@ -22,14 +22,62 @@ TEST(SbfWriterTest, WritesTheVersion2Layout) {
   std::string problem;
   const auto bytes = encodeMapping(mapping, &problem);
   ASSERT_TRUE(bytes);
-  const std::vector<uint8_t> expected = {
-      2, 0, 10, 0, 'S', 'B', 'F', ' ', 'v', 'e', 'r', '.', ' ', '2',  // version, magic
-      1, 0, 0, 0,                                                    // nextNumber
-      0, 0, 0, 0,                                                    // no numbers, no folders
-      1, 0,                                                          // one entry
-      2 + 5 + 2 + 0 + 2 + 1 + 12 + 4, 0, 0, 0,                      // its length
-      5, 0, 'x', '.', 'p', 'd', 'f', 0, 0, 1, 0, 'T',               // path, aux text, title
-      0, 0, 0, 0, 1, 0, 0, 0, 7, 0, 0, 0, 9, 0, 0, 0};              // flag, pages, size, topic
+  const std::vector<uint8_t> expected = {2,
+                                         0,
+                                         10,
+                                         0,
+                                         'S',
+                                         'B',
+                                         'F',
+                                         ' ',
+                                         'v',
+                                         'e',
+                                         'r',
+                                         '.',
+                                         ' ',
+                                         '2',  // version, magic
+                                         1,
+                                         0,
+                                         0,
+                                         0,  // nextNumber
+                                         0,
+                                         0,
+                                         0,
+                                         0,  // no numbers, no folders
+                                         1,
+                                         0,  // one entry
+                                         2 + 5 + 2 + 0 + 2 + 1 + 12 + 4,
+                                         0,
+                                         0,
+                                         0,  // its length
+                                         5,
+                                         0,
+                                         'x',
+                                         '.',
+                                         'p',
+                                         'd',
+                                         'f',
+                                         0,
+                                         0,
+                                         1,
+                                         0,
+                                         'T',  // path, aux text, title
+                                         0,
+                                         0,
+                                         0,
+                                         0,
+                                         1,
+                                         0,
+                                         0,
+                                         0,
+                                         7,
+                                         0,
+                                         0,
+                                         0,
+                                         9,
+                                         0,
+                                         0,
+                                         0};  // flag, pages, size, topic
   EXPECT_EQ(*bytes, expected);
 }
 

@@ -1,8 +1,7 @@
 // vovar_av.dll as a host meets it: loaded by full path, every function found
 // by its plain name, a query answered, a damaged index refused.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <string>
