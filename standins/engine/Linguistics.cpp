@@ -35,7 +35,10 @@ WordGroups WordGroups::parse(std::string_view utf8Text) {
       if (std::find(members.begin(), members.end(), lower) == members.end()) members.push_back(std::move(lower));
     });
     if (members.size() < 2) continue;
-    for (const auto& m : members) groups.memberOf_.emplace(m, groups.groups_.size());
+    for (const auto& m : members) {
+      groups.memberOf_.emplace(m, groups.groups_.size());
+      groups.memberOfFolded_.emplace(foldDiacritics(m, false), groups.groups_.size());
+    }
     groups.groups_.push_back(std::move(members));
   }
   return groups;
@@ -49,9 +52,10 @@ std::optional<WordGroups> WordGroups::load(const std::string& path) {
   return parse(text.str());
 }
 
-std::vector<std::string> WordGroups::expand(const std::string& lowerWord) const {
+std::vector<std::string> WordGroups::expand(const std::string& lowerWord, bool ignoreDiacritics) const {
   std::vector<std::string> out{lowerWord};
-  auto [first, last] = memberOf_.equal_range(lowerWord);
+  auto [first, last] =
+      ignoreDiacritics ? memberOfFolded_.equal_range(foldDiacritics(lowerWord, false)) : memberOf_.equal_range(lowerWord);
   for (auto it = first; it != last; ++it)
     for (const auto& member : groups_[it->second])
       if (std::find(out.begin(), out.end(), member) == out.end()) out.push_back(member);

@@ -28,13 +28,16 @@ class WordGroups {
   // Reads the file; none when it cannot be read.
   static std::optional<WordGroups> load(const std::string& path);
 
-  // The word itself followed by the other members of its groups.
-  std::vector<std::string> expand(const std::string& lowerWord) const;
+  // The word itself followed by the other members of its groups; with
+  // `ignoreDiacritics` the groups are found by the diacritics-free key, so
+  // "obcan" finds the group of "občan".
+  std::vector<std::string> expand(const std::string& lowerWord, bool ignoreDiacritics = false) const;
   size_t groupCount() const { return groups_.size(); }
 
  private:
   std::vector<std::vector<std::string>> groups_;
   std::multimap<std::string, size_t, std::less<>> memberOf_;
+  std::multimap<std::string, size_t, std::less<>> memberOfFolded_;
 };
 
 }  // namespace tarvek::sbi

@@ -148,10 +148,10 @@ std::optional<Hits> QueryEvaluator::word(const QueryNode& node) {
   if (!node.prefix && std::binary_search(index_.excluded.begin(), index_.excluded.end(), node.word))
     return std::nullopt;
   std::vector<std::string> variants{node.word};
-  if (ling_.lemmas) addUnique(variants, ling_.lemmas->expand(node.word));
+  if (ling_.lemmas) addUnique(variants, ling_.lemmas->expand(node.word, ling_.ignoreDiacritics));
   if (ling_.synonyms) {
     const std::vector<std::string> base = variants;
-    for (const auto& v : base) addUnique(variants, ling_.synonyms->expand(v));
+    for (const auto& v : base) addUnique(variants, ling_.synonyms->expand(v, ling_.ignoreDiacritics));
   }
   const MatchOptions options{node.prefix, ling_.ignoreDiacritics, ling_.allowTypo};
   std::vector<uint32_t> terms;

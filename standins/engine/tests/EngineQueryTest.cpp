@@ -92,6 +92,9 @@ TEST_F(EngineQueryTest, LemmasAndSynonymsComeFromTheTablesBesideTheEngine) {
   EXPECT_EQ(ids("predpis", kAnd), Ids{});
   EXPECT_EQ(ids("predpis", kAnd | kSynonyms), (Ids{1001}));
   EXPECT_EQ(ids("obyvateľa", kAnd | kSynonyms), (Ids{1002}));
+  EXPECT_EQ(ids("obyvatela", kAnd | kSynonyms), Ids{});
+  EXPECT_EQ(ids("obyvatela", kAnd | kSynonyms | kDia), (Ids{1002})) << "the table found without diacritics too";
+  EXPECT_EQ(ids("knihou", kAnd | kLemmas | kDia), (Ids{1003}));
 }
 
 TEST_F(EngineQueryTest, LingModulesReportsExactlyTheLanguagesWithTables) {
