@@ -43,7 +43,24 @@ int SearchResultSet::findFile(const std::string& path) {
   return it->second;
 }
 
+int SearchResultSet::findOrAddFile(const std::string& path, int32_t pageCount, bool* added) {
+  const auto [it, inserted] = positionByPath_.try_emplace(path, fileCount());
+  *added = inserted;
+  if (!inserted) {
+    currentFile_ = it->second;
+    return it->second;
+  }
+  appendFile(path, pageCount);
+  return currentFile_;
+}
+
 int SearchResultSet::addFile(const std::string& path, int32_t pageCount) {
+  appendFile(path, pageCount);
+  positionByPath_.emplace(path, currentFile_);  // keeps an earlier file with the same path
+  return currentFile_;
+}
+
+void SearchResultSet::appendFile(const std::string& path, int32_t pageCount) {
   FileHit hit;
   hit.filePath = path;
   hit.pageCount = pageCount < 0 ? 0 : pageCount;
@@ -51,8 +68,6 @@ int SearchResultSet::addFile(const std::string& path, int32_t pageCount) {
   hit.occurrences.resize(hit.pageCount);
   files_.push_back(std::move(hit));
   currentFile_ = fileCount() - 1;
-  positionByPath_.emplace(path, currentFile_);  // keeps an earlier file with the same path
-  return currentFile_;
 }
 
 int32_t SearchResultSet::nextHitPage() const {

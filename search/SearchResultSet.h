@@ -58,6 +58,9 @@ class SearchResultSet {
   int findFile(const std::string& path);
   // Appends a file with no hit pages, makes it current and returns its position.
   int addFile(const std::string& path, int32_t pageCount);
+  // findFile, and addFile when that finds nothing, with one path lookup.
+  // *added tells which happened.
+  int findOrAddFile(const std::string& path, int32_t pageCount, bool* added);
 
   // For the current file: the first hit page after currentPage, or -1.
   int32_t nextHitPage() const;
@@ -75,6 +78,9 @@ class SearchResultSet {
   void reorder(const std::vector<int>& order);
 
  private:
+  // Appends the file and makes it current; the caller keeps the path index.
+  void appendFile(const std::string& path, int32_t pageCount);
+
   std::string queryText_;
   std::vector<FileHit> files_;
   std::unordered_map<std::string, int> positionByPath_;  // first-wins lookup by exact path

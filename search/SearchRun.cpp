@@ -54,9 +54,9 @@ FileHit& fileFor(SearchResultSet& results, const MappingEntry& entry, int entryP
                  std::vector<int>& positionByEntry, const std::string& indexName) {
   int& known = positionByEntry[entryPosition];
   if (known >= 0) return results.file(known);
-  int position = results.findFile(entry.pdfPath);
-  if (position < 0) {
-    position = results.addFile(entry.pdfPath, entry.pageCount);
+  bool added = false;
+  const int position = results.findOrAddFile(entry.pdfPath, entry.pageCount, &added);
+  if (added) {
     FileHit& hit = results.file(position);
     hit.indexName = indexName;
     hit.modified = entry.modified;

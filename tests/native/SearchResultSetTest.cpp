@@ -51,6 +51,18 @@ TEST_F(SearchResultSetTest, FindFileComparesExactlyAndKeepsTheCursorWhenMissing)
   EXPECT_EQ(results.currentFile(), 0);
 }
 
+TEST_F(SearchResultSetTest, FindOrAddFindsWhatFindFileFindsAndAddsTheRest) {
+  bool added = true;
+  EXPECT_EQ(results.findOrAddFile("c:\\b.pdf", 9, &added), 1);
+  EXPECT_FALSE(added);
+  EXPECT_EQ(results.currentFile(), 1);
+  EXPECT_EQ(results.file(1).pageCount, 2);  // the existing file keeps its pages
+  EXPECT_EQ(results.findOrAddFile("C:\\B.PDF", 4, &added), 3);
+  EXPECT_TRUE(added);
+  EXPECT_EQ(results.file(3).occurrenceCounts, (std::vector<int32_t>(4, -1)));
+  EXPECT_EQ(results.findFile("C:\\B.PDF"), 3);
+}
+
 TEST_F(SearchResultSetTest, CursorMovesStayWithinTheList) {
   EXPECT_FALSE(results.selectFile(3));
   EXPECT_FALSE(results.selectFile(-1));
