@@ -15,6 +15,7 @@
 #include "platform/win32/Win32Services.h"
 #include "settings/RegistryLayout.h"
 #include "settings/Settings.h"
+#include "tests/win32/ScratchFolder.h"
 
 namespace tarvek {
 namespace {
@@ -22,38 +23,11 @@ namespace {
 // A scratch folder and a wiped product key for each test.
 class CatalogueWin32Test : public ::testing::Test {
  protected:
-  void SetUp() override {
-    wipeRegistry();
-    char temp[MAX_PATH];
-    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-    folder = std::string(temp) + "tarvek-catalogue-" + std::to_string(GetCurrentProcessId());
-    removeTree(folder);
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << GetLastError();
-  }
-  void TearDown() override {
-    removeTree(folder);
-    wipeRegistry();
-  }
+  void SetUp() override { wipeRegistry(); }
+  void TearDown() override { wipeRegistry(); }
   void wipeRegistry() {
     ASSERT_TRUE(env.env().registry.deleteKeyTree(Hive::localMachine, settings::kProductKey));
     ASSERT_TRUE(env.env().registry.deleteKeyTree(Hive::currentUser, settings::kProductKey));
-  }
-  static void removeTree(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string child = path + "\\" + name;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          removeTree(child);
-        else
-          DeleteFileA(child.c_str());
-      } while (FindNextFileA(find, &data));
-      FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
   }
   void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -69,7 +43,8 @@ class CatalogueWin32Test : public ::testing::Test {
   }
 
   win32::Win32Env env{win32::currentModule()};
-  std::string folder;
+  testing::ScratchFolder scratch{"catalogue"};
+  const std::string folder = scratch.path();
 };
 
 TEST_F(CatalogueWin32Test, ResolutionRewritesBothHives) {

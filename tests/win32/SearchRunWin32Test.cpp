@@ -20,6 +20,7 @@
 #include "settings/Settings.h"
 #include "platform/win32/Win32Services.h"
 #include "tests/win32/DialogDriver.h"
+#include "tests/win32/ScratchFolder.h"
 #include "ui/win32/ErrorDialog.h"
 
 namespace tarvek {
@@ -43,21 +44,14 @@ struct DialogRecorder final : SearchDialogActions {
 class SearchRunWin32Test : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-    folder = std::string(temp) + "tarvek-search-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
+    wipeRegistry();
+    settings::Settings(env.env().registry)
+        .writeProductText(Hive::localMachine, settings::kActiveIndexesPath, scratch / "tarvek.idb");
+  }
+  void TearDown() override { wipeRegistry(); }
+  void wipeRegistry() {
     ASSERT_TRUE(env.env().registry.deleteKeyTree(Hive::localMachine, settings::kProductKey));
     ASSERT_TRUE(env.env().registry.deleteKeyTree(Hive::currentUser, settings::kProductKey));
-    settings::Settings(env.env().registry)
-        .writeProductText(Hive::localMachine, settings::kActiveIndexesPath, folder + "\\tarvek.idb");
-  }
-  void TearDown() override {
-    for (const char* name : {"tarvek.idb", "broken.sbi", "broken.sbf", "law.sbi", "law.sbf", "engine.ini", "a.pdf"})
-      DeleteFileA((folder + "\\" + name).c_str());
-    RemoveDirectoryA(folder.c_str());
-    env.env().registry.deleteKeyTree(Hive::localMachine, settings::kProductKey);
-    env.env().registry.deleteKeyTree(Hive::currentUser, settings::kProductKey);
   }
   void write(const std::string& name, const std::string& bytes) {
     std::ofstream(folder + "\\" + name, std::ios::binary) << bytes;
@@ -71,7 +65,8 @@ class SearchRunWin32Test : public ::testing::Test {
   }
 
   win32::Win32Env env{win32::currentModule()};
-  std::string folder;
+  testing::ScratchFolder scratch{"search"};
+  const std::string folder = scratch.path();
 };
 
 TEST_F(SearchRunWin32Test, FailingIndexIsReportedAndTheSearchGoesOn) {

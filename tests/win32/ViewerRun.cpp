@@ -2,37 +2,10 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <stdexcept>
 
 namespace tarvek::testing {
 namespace {
-
-std::atomic<int> g_serial{0};
-
-void makeFolders(const std::string& path) {
-  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-  CreateDirectoryA(path.c_str(), nullptr);
-}
-
-void removeTree(const std::string& path) {
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string full = path + "\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        removeTree(full);
-      else
-        DeleteFileA(full.c_str());
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryA(path.c_str());
-}
 
 std::string nativePath(std::string path) {
   for (char& c : path)
@@ -42,17 +15,7 @@ std::string nativePath(std::string path) {
 
 }  // namespace
 
-ViewerRun::ViewerRun() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(sizeof temp, temp);
-  folder_ = std::string(temp) + "tarvek-viewer-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++g_serial);
-  removeTree(folder_);
-  makeFolders(folder_);
-  copyInto(TARVEK_VIEWER_EXE, "viewer.exe");
-}
-
-ViewerRun::~ViewerRun() { removeTree(folder_); }
+ViewerRun::ViewerRun() : scratch_("viewer"), folder_(scratch_.path()) { copyInto(TARVEK_VIEWER_EXE, "viewer.exe"); }
 
 void ViewerRun::copyInto(const std::string& source, const std::string& relative) {
   const std::string target = folder_ + "\\" + relative;

@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/ScratchFolder.h"
+
 namespace tarvek::testing {
 
 class ViewerRun {
  public:
   ViewerRun();
-  ~ViewerRun();
   ViewerRun(const ViewerRun&) = delete;
   ViewerRun& operator=(const ViewerRun&) = delete;
 
@@ -29,6 +30,7 @@ class ViewerRun {
                                const std::string& pathPrefix = {});
 
  private:
+  ScratchFolder scratch_;
   std::string folder_;
 };
 
