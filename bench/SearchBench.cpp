@@ -9,12 +9,12 @@
 #include "catalogue/ActiveIndexList.h"
 #include "catalogue/MappingFile.h"
 #include "catalogue/MappingFormat.h"
-#include "search/IndexEngine.h"
+#include "engine/IndexEngine.h"
 #include "search/SearchHistory.h"
 #include "search/SearchResultSet.h"
 #include "search/SearchRun.h"
 #include "tests/fakes/FakeServices.h"
-#include "ui/ErrorReport.h"
+#include "search/ErrorReport.h"
 
 namespace tarvek {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "catalogue/DatabaseFormat.h"
 #include "platform/WindowsPath.h"
-#include "search/EngineApi.h"
-#include "search/IndexEngine.h"
+#include "engine/EngineApi.h"
+#include "engine/IndexEngine.h"
 #include "settings/RegistryLayout.h"
 #include "settings/Settings.h"
 

@@ -14,7 +14,7 @@
 
 #include "host/HostApi.h"
 #include "platform/Library.h"
-#include "ui/Alert.h"
+#include "engine/Alert.h"
 
 namespace tarvek {
 class Module;

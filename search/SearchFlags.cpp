@@ -1,6 +1,6 @@
 #include "search/SearchFlags.h"
 
-#include "search/IndexEngine.h"
+#include "engine/IndexEngine.h"
 
 namespace tarvek {
 namespace {

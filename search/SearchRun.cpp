@@ -5,11 +5,11 @@
 
 #include "catalogue/ActiveIndexList.h"
 #include "catalogue/MappingFile.h"
-#include "search/IndexEngine.h"
+#include "engine/IndexEngine.h"
 #include "search/SearchFlags.h"
 #include "search/SearchHistory.h"
 #include "search/SearchResultSet.h"
-#include "ui/ErrorReport.h"
+#include "search/ErrorReport.h"
 
 namespace tarvek {
 namespace {

@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "search/EngineApi.h"
+#include "engine/EngineApi.h"
 #include "standins/engine/HandleTable.h"
 #include "standins/engine/Linguistics.h"
 #include "standins/engine/SbiIndex.h"

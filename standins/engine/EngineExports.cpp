@@ -3,7 +3,7 @@
 // exception out: a failure inside becomes a status code.
 #include "standins/engine/EngineExports.h"
 
-#include "search/EngineApi.h"
+#include "engine/EngineApi.h"
 #include "standins/engine/Engine.h"
 #include "standins/engine/EngineErrors.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "search/EngineApi.h"
+#include "engine/EngineApi.h"
 
 extern "C" {
 uint32_t TARVEK_STDCALL IndexOpen(const char* path, uint32_t* attributes, uint16_t* error);

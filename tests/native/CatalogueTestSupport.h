@@ -7,8 +7,8 @@
 
 #include "catalogue/ActiveIndexList.h"
 #include "catalogue/MappingFile.h"
-#include "search/IndexEngine.h"
-#include "ui/Alert.h"
+#include "engine/IndexEngine.h"
+#include "engine/Alert.h"
 
 namespace tarvek::testing {
 

@@ -1,4 +1,4 @@
-#include "ui/ErrorReport.h"
+#include "search/ErrorReport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "search/LibraryEngine.h"
+#include "engine/LibraryEngine.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "tests/fakes/FakeServices.h"
-#include "ui/Alert.h"
+#include "engine/Alert.h"
 
 namespace tarvek {
 namespace {

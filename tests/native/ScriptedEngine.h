@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "search/IndexEngine.h"
+#include "engine/IndexEngine.h"
 
 namespace tarvek::testing {
 

@@ -8,7 +8,7 @@
 #include "search/SearchResultSet.h"
 #include "tests/fakes/FakeServices.h"
 #include "tests/native/ScriptedEngine.h"
-#include "ui/ErrorReport.h"
+#include "search/ErrorReport.h"
 
 namespace tarvek {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "platform/Module.h"
 #include "platform/win32/Win32Services.h"
-#include "search/LibraryEngine.h"
-#include "ui/Alert.h"
+#include "engine/LibraryEngine.h"
+#include "engine/Alert.h"
 
 namespace tarvek {
 namespace {

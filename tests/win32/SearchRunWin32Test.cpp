@@ -11,7 +11,7 @@
 #include "catalogue/DatabaseFormat.h"
 #include "catalogue/MappingFormat.h"
 #include "resources/ErrorDialogIds.h"
-#include "search/LibraryEngine.h"
+#include "engine/LibraryEngine.h"
 #include "search/SearchFlags.h"
 #include "search/SearchHistory.h"
 #include "search/SearchResultSet.h"

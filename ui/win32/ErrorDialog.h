@@ -2,7 +2,7 @@
 // The modal error and warning dialog. It has no parent window.
 
 #include "platform/win32/Dialog.h"
-#include "ui/ErrorReport.h"
+#include "search/ErrorReport.h"
 
 namespace tarvek {
 class Module;

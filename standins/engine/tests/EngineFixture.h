@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "search/EngineApi.h"
+#include "engine/EngineApi.h"
 #include "standins/engine/EngineExports.h"
 #include "standins/engine/tests/TestIndex.h"
 

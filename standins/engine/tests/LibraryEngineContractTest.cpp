@@ -1,11 +1,11 @@
-// The plug-in's engine binding (search/LibraryEngine) over this engine: every
+// The plug-in's engine binding (engine/LibraryEngine) over this engine: every
 // call made the way the plug-in makes it, through symbols looked up by name.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 
-#include "search/LibraryEngine.h"
+#include "engine/LibraryEngine.h"
 #include "standins/engine/EngineExports.h"
 #include "standins/engine/tests/EngineFixture.h"
 

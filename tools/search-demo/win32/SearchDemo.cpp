@@ -17,15 +17,15 @@
 
 #include "catalogue/ActiveIndexList.h"
 #include "platform/win32/Win32Services.h"
-#include "search/LibraryEngine.h"
+#include "engine/LibraryEngine.h"
 #include "search/SearchFlags.h"
 #include "search/SearchHistory.h"
 #include "search/SearchResultSet.h"
 #include "search/SearchRun.h"
 #include "settings/RegistryLayout.h"
 #include "settings/Settings.h"
-#include "ui/Alert.h"
-#include "ui/ErrorReport.h"
+#include "engine/Alert.h"
+#include "search/ErrorReport.h"
 
 namespace tarvek {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "search/EngineApi.h"
+#include "engine/EngineApi.h"
 #include "standins/engine/SbiWriter.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/ErrorReport.h"
+#include "search/ErrorReport.h"
 
 namespace tarvek {
 

@@ -1,9 +1,9 @@
-#include "search/LibraryEngine.h"
+#include "engine/LibraryEngine.h"
 
 #include <vector>
 
 #include "platform/Module.h"
-#include "ui/Alert.h"
+#include "engine/Alert.h"
 
 namespace tarvek {
 

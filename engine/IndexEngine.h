@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "search/EngineApi.h"
+#include "engine/EngineApi.h"
 
 namespace tarvek {
 

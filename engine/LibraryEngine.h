@@ -5,7 +5,7 @@
 // through a null pointer.
 
 #include "platform/Library.h"
-#include "search/IndexEngine.h"
+#include "engine/IndexEngine.h"
 
 namespace tarvek {
 
