@@ -45,14 +45,7 @@ class FilePostings final : public PostingsSource {
 EngineError readHead(FilePostings& file, IndexData* index) {
   const int64_t size = file.size();
   if (size < 0) return kCannotOpenFile;
-  std::vector<uint8_t> bytes;
-  const uint32_t headerBytes = static_cast<uint32_t>(std::min<int64_t>(size, kHeaderSize));
-  if (!file.read(0, headerBytes, &bytes)) return kCannotOpenFile;
-  const size_t needed = headBytesNeeded(bytes.data(), bytes.size());
-  if (needed > headerBytes && static_cast<int64_t>(needed) <= size &&
-      !file.read(0, static_cast<uint32_t>(needed), &bytes))
-    return kCannotOpenFile;
-  return readIndex(bytes.data(), bytes.size(), static_cast<uint64_t>(size), true, index);
+  return readIndexHead(file, static_cast<uint64_t>(size), index);
 }
 
 // What a text property fits into a buffer of `size` bytes, with its terminator.
@@ -105,11 +98,13 @@ uint32_t Engine::open(const char* path, uint32_t* attributes, uint16_t* error) {
   }
   auto index = std::make_unique<OpenIndex>();
   const EngineError status = readHead(*file, &index->data);
-  index->postings = std::move(file);
   if (status != kOk) {
     setError(error, status);
     return 0;
   }
+  index->file = std::move(file);
+  index->reader = std::make_unique<IndexReader>(index->data, *index->file);
+  index->matcher = std::make_unique<TermMatcher>(*index->reader);
   const uint32_t indexAttributes = index->data.attributes;
   const uint32_t handle = indexes_.add(std::move(index));
   if (!handle) {
@@ -158,7 +153,7 @@ uint32_t Engine::query(uint32_t indexHandle, const char* text, uint32_t flags, u
   if (flags & kFlagLemmas) linguistics.lemmas = table(TableKind::kLemma, index->data.language);
   if (flags & kFlagSynonyms) linguistics.synonyms = table(TableKind::kSynonyms, index->data.language);
   Hits hits;
-  status = QueryEvaluator(index->data, index->matcher, *index->postings, linguistics).run(root, &hits);
+  status = QueryEvaluator(*index->reader, *index->matcher, linguistics).run(root, &hits);
   if (status != kOk) {
     setError(error, status);
     return 0;
@@ -167,7 +162,12 @@ uint32_t Engine::query(uint32_t indexHandle, const char* text, uint32_t flags, u
   list->topicIds.reserve(hits.size());
   list->occurrences.reserve(hits.size());
   for (const auto& page : hits) {
-    list->topicIds.push_back(index->data.topicIds[page.ordinal]);
+    uint32_t topicId = 0;
+    if (!index->reader->topicId(page.ordinal, &topicId)) {
+      setError(error, kDamagedIndex);
+      return 0;
+    }
+    list->topicIds.push_back(topicId);
     // The count travels in 16 bits: a page with 65,536 hits (every position)
     // reports its first 65,535.
     std::vector<uint32_t> values;
@@ -245,7 +245,7 @@ uint16_t Engine::info(uint32_t indexHandle, uint32_t property, uint32_t* value, 
   const IndexData& d = index->data;
   // clang-format off
   switch (property) {
-    case engine_api::kPropWordCount: *value = static_cast<uint32_t>(d.terms.size()); return kOk;
+    case engine_api::kPropWordCount: *value = d.termCount; return kOk;
     case engine_api::kPropFileVersion: *value = d.formatVersion; return kOk;
     case engine_api::kPropLanguage: *value = d.language; return kOk;
     case engine_api::kPropIndexSize: *value = static_cast<uint32_t>(std::min<uint64_t>(d.fileSize, ~0u)); return kOk;

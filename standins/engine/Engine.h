@@ -22,6 +22,7 @@
 #include "standins/engine/HandleTable.h"
 #include "standins/engine/Linguistics.h"
 #include "standins/engine/SbiIndex.h"
+#include "standins/engine/SbiReader.h"
 #include "standins/engine/TermMatcher.h"
 
 namespace tarvek::sbi {
@@ -51,9 +52,10 @@ class Engine {
 
  private:
   struct OpenIndex {
-    std::unique_ptr<PostingsSource> postings;  // the index file, open while the index is
+    std::unique_ptr<PostingsSource> file;  // the index file, open while the index is
     IndexData data;
-    TermMatcher matcher{data};
+    std::unique_ptr<IndexReader> reader;  // over data and file
+    std::unique_ptr<TermMatcher> matcher;
     std::deque<uint32_t> lists;  // oldest first
   };
   struct TopicList {

@@ -24,6 +24,7 @@ enum EngineError : uint16_t {
   kQuerySyntax = 14,          // "Operátory" text that does not parse
   kUnknownMode = 15,          // operator mode bits 0x60
   kInternalError = 16,        // an unexpected failure inside the engine
+  kOldFormatVersion = 17,     // an index of an earlier .sbi format version: to be rebuilt
   kOnlyExcludedWords = 43,    // every query word is an excluded word
 };
 

@@ -145,8 +145,8 @@ std::optional<Hits> QueryEvaluator::eval(const QueryNode& node) {
 }
 
 std::optional<Hits> QueryEvaluator::word(const QueryNode& node) {
-  if (!node.prefix && std::binary_search(index_.excluded.begin(), index_.excluded.end(), node.word))
-    return std::nullopt;
+  const auto& excluded = index_.data().excluded;
+  if (!node.prefix && std::binary_search(excluded.begin(), excluded.end(), node.word)) return std::nullopt;
   std::vector<std::string> variants{node.word};
   if (ling_.lemmas) addUnique(variants, ling_.lemmas->expand(node.word, ling_.ignoreDiacritics));
   if (ling_.synonyms) {
@@ -154,9 +154,12 @@ std::optional<Hits> QueryEvaluator::word(const QueryNode& node) {
     for (const auto& v : base) addUnique(variants, ling_.synonyms->expand(v, ling_.ignoreDiacritics));
   }
   const MatchOptions options{node.prefix, ling_.ignoreDiacritics, ling_.allowTypo};
-  std::vector<uint32_t> terms;
+  std::vector<uint32_t> terms, found;
   for (const auto& v : variants) {
-    auto found = matcher_.match(v, options);
+    if (!matcher_.match(v, options, &found)) {
+      error_ = kDamagedIndex;
+      return Hits{};
+    }
     terms.insert(terms.end(), found.begin(), found.end());
   }
   std::sort(terms.begin(), terms.end());
@@ -165,12 +168,12 @@ std::optional<Hits> QueryEvaluator::word(const QueryNode& node) {
   std::vector<std::tuple<uint32_t, uint16_t, uint16_t>> all;  // ordinal, position, length
   std::vector<TopicPositions> postings;
   for (uint32_t t : terms) {
-    const Term& term = index_.terms[t];
-    if (!decodePostings(index_, term, postings_, verify_, &postings)) {
+    const Term* term = nullptr;
+    if (!index_.term(t, &term) || !index_.postings(*term, &postings)) {
       error_ = kDamagedIndex;
       return Hits{};
     }
-    const auto length = static_cast<uint16_t>(term.text.size());
+    const auto length = static_cast<uint16_t>(term->text.size());
     for (const auto& page : postings)
       for (uint16_t p : page.positions) all.emplace_back(page.ordinal, p, length);
   }

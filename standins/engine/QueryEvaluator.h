@@ -10,6 +10,7 @@
 #include "standins/engine/Linguistics.h"
 #include "standins/engine/Query.h"
 #include "standins/engine/SbiIndex.h"
+#include "standins/engine/SbiReader.h"
 #include "standins/engine/TermMatcher.h"
 
 namespace tarvek::sbi {
@@ -35,13 +36,12 @@ struct Linguistics {
 
 class QueryEvaluator {
  public:
-  // `verifyChecksums` is off only for the fuzzer, to reach the decoder.
-  QueryEvaluator(const IndexData& index, TermMatcher& matcher, PostingsSource& postings, Linguistics linguistics,
-                 bool verifyChecksums = true)
-      : index_(index), matcher_(matcher), postings_(postings), ling_(linguistics), verify_(verifyChecksums) {}
+  QueryEvaluator(IndexReader& index, TermMatcher& matcher, Linguistics linguistics)
+      : index_(index), matcher_(matcher), ling_(linguistics) {}
 
   // kOk with the hits; kOnlyExcludedWords when nothing but excluded words
-  // was asked for; kDamagedIndex when a posting list cannot be read or decoded.
+  // was asked for; kDamagedIndex when a dictionary block or a posting list
+  // cannot be read or decoded.
   EngineError run(const QueryNode& root, Hits* hits);
 
  private:
@@ -51,11 +51,9 @@ class QueryEvaluator {
   std::optional<Hits> phrase(const QueryNode& node);
   std::optional<Hits> near(const QueryNode& node);
 
-  const IndexData& index_;
+  IndexReader& index_;  // not owned: the open index
   TermMatcher& matcher_;
-  PostingsSource& postings_;  // not owned: the open index's file
   Linguistics ling_;
-  bool verify_;
   EngineError error_ = kOk;
 };
 

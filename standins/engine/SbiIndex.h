@@ -1,6 +1,6 @@
 #pragma once
-// An .sbi index in memory, as the reader hands it to the engine. The layout on
-// disk is described in FORMAT.md.
+// An .sbi index as the reader and the writer see it. The layout on disk is
+// described in FORMAT.md.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,37 +11,50 @@
 namespace tarvek::sbi {
 
 inline constexpr char kMagic[8] = {'T', 'V', 'K', 'S', 'B', 'I', '\r', '\n'};
-inline constexpr uint16_t kFormatVersion = 1;
-inline constexpr size_t kHeaderSize = 48;
+inline constexpr uint16_t kFormatVersion = 2;
+inline constexpr size_t kHeaderSize = 120;
 inline constexpr uint32_t kMaxPosition = 0xFFFF;  // occurrence values keep positions in 16 bits
+// Topic ids are stored in chunks of this many, each with its checksum, so a
+// query reads and checks only the chunks of the pages it found.
+inline constexpr uint32_t kTopicsPerChunk = 4096;
+// The dictionary is cut into blocks of this many words; finding a word reads
+// a few blocks, never the whole dictionary.
+inline constexpr uint32_t kTermsPerBlock = 128;
+// Entries of the block index (offset and size of each block) per chunk.
+inline constexpr uint32_t kBlockEntriesPerChunk = 512;
 
 struct Term {
   std::string text;         // lower case, code page 1250
-  uint32_t postingsOffset;  // within the postings block
+  uint64_t postingsOffset;  // within the postings block
   uint32_t postingsSize;
   uint32_t postingsCrc;  // CRC-32 of the term's postings
 };
 
+// The header and the head: everything opening an index reads.
 struct IndexData {
   uint16_t formatVersion = kFormatVersion;
   uint16_t language = 0;
   uint32_t attributes = 0;
   uint32_t created = 0;  // DOS date in the high 16 bits, DOS time in the low 16
   uint32_t updated = 0;
+  uint32_t topicCount = 0;
+  uint32_t termCount = 0;
   uint32_t occurrenceCount = 0;  // word occurrences indexed, over all pages
+  uint32_t blockCount = 0;       // dictionary blocks
   uint64_t fileSize = 0;
   std::string name;
   std::string indexerNumber;
-  std::vector<uint32_t> topicIds;     // topic ordinal -> topic id
   std::vector<std::string> excluded;  // ascending, lower case
-  std::vector<Term> terms;            // ascending by text
-  uint64_t postingsStart = 0;         // file offset of the postings block
-  uint32_t postingsSize = 0;
+  // Sections, as file offsets and byte sizes.
+  uint64_t postingsStart = 0, postingsSize = 0;
+  uint64_t topicsStart = 0;
+  uint64_t dictionaryStart = 0, dictionarySize = 0;
+  uint64_t blockIndexStart = 0;
+  uint64_t sourcesStart = 0, sourcesSize = 0;  // 0, 0: no source-file table
 };
 
-// Where the postings block is read from: the open file, or bytes in memory.
-// Postings are read when a query needs them, so opening an index reads only
-// its head (header, topics, excluded words, dictionary).
+// Where the bytes of an index file are read from: the open file, or bytes in
+// memory. Opening reads the head only; everything else is read when needed.
 class PostingsSource {
  public:
   virtual ~PostingsSource() = default;
@@ -68,5 +81,14 @@ struct TopicPositions {
   uint32_t ordinal;
   std::vector<uint16_t> positions;  // ascending
 };
+
+// Byte size of the topics section for `topics` ids, and of the block index
+// for `blocks` blocks: the entries plus one checksum per chunk.
+inline uint64_t topicsSectionSize(uint64_t topics) {
+  return topics * 4 + (topics + kTopicsPerChunk - 1) / kTopicsPerChunk * 4;
+}
+inline uint64_t blockIndexSectionSize(uint64_t blocks) {
+  return blocks * 8 + (blocks + kBlockEntriesPerChunk - 1) / kBlockEntriesPerChunk * 4;
+}
 
 }  // namespace tarvek::sbi

@@ -2,50 +2,139 @@
 
 #include <algorithm>
 
-#include "standins/engine/ByteIo.h"
 #include "standins/engine/Crc32.h"
+#include "standins/engine/PostingsCodec.h"
 #include "standins/engine/SbiIndex.h"
 #include "standins/engine/WordText.h"
 
 namespace tarvek::sbi {
 namespace {
 
-// Words longer than a short text holds are cut; nobody searches for them whole.
-std::string clip(std::string word) {
-  if (word.size() > 255) word.resize(255);
-  return word;
+void putU32(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+void putU64(std::vector<uint8_t>& bytes, size_t at, uint64_t v) {
+  for (int i = 0; i < 8; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-void encodePostings(const std::vector<uint64_t>& hits, ByteWriter& out) {
-  // Count the pages first: the block starts with it.
-  uint32_t pages = 0;
-  for (size_t i = 0; i < hits.size(); ++i)
-    if (i == 0 || (hits[i] >> 16) != (hits[i - 1] >> 16)) ++pages;
-  out.varint(pages);
-  uint32_t previousPage = 0;
-  for (size_t i = 0; i < hits.size();) {
-    const uint32_t page = static_cast<uint32_t>(hits[i] >> 16);
-    size_t end = i;
-    while (end < hits.size() && (hits[end] >> 16) == page) ++end;
-    out.varint(i == 0 ? page : page - previousPage);
-    out.varint(static_cast<uint32_t>(end - i));
-    uint32_t previousPosition = 0;
-    for (size_t k = i; k < end; ++k) {
-      const uint32_t position = static_cast<uint32_t>(hits[k] & 0xFFFF);
-      out.varint(k == i ? position : position - previousPosition);
-      previousPosition = position;
-    }
-    previousPage = page;
-    i = end;
+// Writes `bytes` to `out` in chunks of `chunk` bytes, each followed by its CRC-32.
+void writeChunked(ByteSink& out, const std::vector<uint8_t>& bytes, size_t chunk) {
+  for (size_t at = 0; at < bytes.size(); at += chunk) {
+    const size_t n = std::min(chunk, bytes.size() - at);
+    out.write(bytes.data() + at, n);
+    ByteWriter crc;
+    crc.u32(crc32(bytes.data() + at, n));
+    out.write(crc.bytes());
   }
 }
 
 }  // namespace
 
+std::string indexForm(std::string_view word) {
+  std::string lower = lowerWord(word);
+  if (lower.size() > 255) lower.resize(255);  // nobody searches for such words whole
+  return lower;
+}
+
+bool IndexWriter::begin(const IndexHead& head) {
+  ByteWriter w;
+  w.raw(std::string_view(kMagic, sizeof kMagic));
+  w.u16(kFormatVersion);
+  w.u16(head.language);
+  w.u32(head.attributes);
+  w.u32(head.created);
+  w.u32(head.updated);
+  while (w.size() < kHeaderSize) w.u8(0);  // counts and offsets, patched by finish
+  w.shortText(std::string_view(head.name).substr(0, 255));
+  w.shortText(std::string_view(head.indexerNumber).substr(0, 255));
+  for (const auto& word : head.excluded) w.shortText(word);
+  putU32(w.bytes(), 32, static_cast<uint32_t>(head.excluded.size()));
+  head_ = std::move(w.bytes());
+  std::vector<uint8_t> placeholder(head_.size() + 4, 0);
+  return ok_ = out_.write(placeholder);
+}
+
+void IndexWriter::closeBlock() {
+  if (termsInBlock_ == 0) return;
+  block_.u32(crc32(block_.bytes().data(), block_.size()));
+  blocks_.emplace_back(static_cast<uint32_t>(dictionary_.size()), static_cast<uint32_t>(block_.size()));
+  ok_ &= dictionary_.write(block_.bytes());
+  block_ = ByteWriter();
+  termsInBlock_ = 0;
+}
+
+bool IndexWriter::addTerm(std::string_view text, const uint8_t* postings, size_t size) {
+  if (!ok_ || text.empty() || text.size() > 255 || size == 0 || size > 0xFFFFFFFFu ||
+      (termCount_ > 0 && text <= lastTerm_))
+    return ok_ = false;
+  if (termsInBlock_ == 0) {
+    block_.u32(static_cast<uint32_t>(postingsSize_));
+    block_.u32(static_cast<uint32_t>(postingsSize_ >> 32));
+  }
+  block_.shortText(text);
+  block_.varint(static_cast<uint32_t>(size));
+  block_.u32(crc32(postings, size));
+  ok_ &= out_.write(postings, size);
+  postingsSize_ += size;
+  lastTerm_.assign(text);
+  ++termCount_;
+  if (++termsInBlock_ == kTermsPerBlock) closeBlock();
+  return ok_;
+}
+
+bool IndexWriter::finish(const std::vector<uint32_t>& topicIds, uint64_t occurrences,
+                         const std::vector<uint8_t>& sources) {
+  closeBlock();
+  if (!ok_) return false;
+  const uint64_t postingsStart = head_.size() + 4;
+  const uint64_t topicsStart = postingsStart + postingsSize_;
+  ByteWriter ids;
+  for (uint32_t id : topicIds) ids.u32(id);
+  writeChunked(out_, ids.bytes(), size_t{kTopicsPerChunk} * 4);
+  const uint64_t dictionaryStart = topicsStart + topicsSectionSize(topicIds.size());
+  ok_ &= out_.size() == dictionaryStart && dictionary_.copyTo(out_);
+  const uint64_t blockIndexStart = dictionaryStart + dictionary_.size();
+  ByteWriter entries;
+  for (const auto& [offset, size] : blocks_) {
+    entries.u32(offset);
+    entries.u32(size);
+  }
+  writeChunked(out_, entries.bytes(), size_t{kBlockEntriesPerChunk} * 8);
+  uint64_t sourcesStart = 0;
+  if (!sources.empty()) {
+    sourcesStart = out_.size();
+    out_.write(sources);
+    ByteWriter crc;
+    crc.u32(crc32(sources.data(), sources.size()));
+    out_.write(crc.bytes());
+  }
+  const uint64_t fileSize = out_.size();
+
+  putU32(head_, 24, static_cast<uint32_t>(topicIds.size()));
+  putU32(head_, 28, termCount_);
+  putU32(head_, 36, static_cast<uint32_t>(std::min<uint64_t>(occurrences, 0xFFFFFFFFu)));
+  putU32(head_, 40, static_cast<uint32_t>(head_.size()));
+  putU32(head_, 44, static_cast<uint32_t>(blocks_.size()));
+  putU64(head_, 48, postingsStart);
+  putU64(head_, 56, postingsSize_);
+  putU64(head_, 64, topicsStart);
+  putU64(head_, 72, dictionaryStart);
+  putU64(head_, 80, dictionary_.size());
+  putU64(head_, 88, blockIndexStart);
+  putU64(head_, 96, sourcesStart);
+  putU64(head_, 104, sources.size());
+  putU64(head_, 112, fileSize);
+  std::vector<uint8_t> head = head_;
+  head.resize(head.size() + 4);
+  putU32(head, head_.size(), crc32(head_.data(), head_.size()));
+  ok_ &= out_.patch(0, head.data(), head.size());
+  return ok_;
+}
+
 void IndexBuilder::setExcludedWords(const std::vector<std::string>& words) {
   excluded_.clear();
   for (const auto& w : words)
-    if (!w.empty()) excluded_.insert(clip(lowerWord(w)));
+    if (!w.empty()) excluded_.insert(indexForm(w));
 }
 
 void IndexBuilder::beginPage(uint32_t topicId) {
@@ -56,7 +145,7 @@ void IndexBuilder::beginPage(uint32_t topicId) {
 bool IndexBuilder::addWord(std::string_view word) {
   if (topicIds_.empty() || word.empty()) return false;
   const uint32_t position = nextPosition_++;
-  std::string lower = clip(lowerWord(word));
+  std::string lower = indexForm(word);
   if (excluded_.count(lower)) return false;
   if (position > kMaxPosition) {
     ++dropped_;
@@ -79,46 +168,19 @@ std::vector<uint8_t> IndexBuilder::build() const {
   terms.reserve(postings_.size());
   for (const auto& [term, hits] : postings_) terms.push_back(&term);
   std::sort(terms.begin(), terms.end(), [](const std::string* a, const std::string* b) { return *a < *b; });
-  std::vector<std::string> excluded(excluded_.begin(), excluded_.end());
-  std::sort(excluded.begin(), excluded.end());
+  IndexHead head{name_, indexerNumber_, language_, attributes_, created_, updated_, {}};
+  head.excluded.assign(excluded_.begin(), excluded_.end());
+  std::sort(head.excluded.begin(), head.excluded.end());
 
-  ByteWriter blob;
-  std::vector<uint32_t> sizes, crcs;
-  sizes.reserve(terms.size());
-  crcs.reserve(terms.size());
+  MemorySink out, dictionary;
+  IndexWriter writer(out, dictionary);
+  writer.begin(head);
   for (const std::string* term : terms) {
-    const size_t before = blob.size();
-    encodePostings(postings_.at(*term), blob);
-    sizes.push_back(static_cast<uint32_t>(blob.size() - before));
-    crcs.push_back(crc32(blob.bytes().data() + before, blob.size() - before));
+    ByteWriter postings;
+    encodeHits(postings_.at(*term), postings);
+    writer.addTerm(*term, postings.bytes().data(), postings.size());
   }
-
-  ByteWriter out;
-  out.raw(std::string_view(kMagic, sizeof kMagic));
-  out.u16(kFormatVersion);
-  out.u16(language_);
-  out.u32(attributes_);
-  out.u32(created_);
-  out.u32(updated_);
-  out.u32(static_cast<uint32_t>(topicIds_.size()));
-  out.u32(static_cast<uint32_t>(terms.size()));
-  out.u32(static_cast<uint32_t>(excluded.size()));
-  out.u32(static_cast<uint32_t>(blob.size()));
-  out.u32(static_cast<uint32_t>(std::min<uint64_t>(occurrences_, 0xFFFFFFFFu)));
-  const size_t headSizeAt = out.size();
-  out.u32(0);  // head size, known once the dictionary is written
-  out.shortText(name_.substr(0, 255));
-  out.shortText(indexerNumber_.substr(0, 255));
-  for (uint32_t id : topicIds_) out.u32(id);
-  for (const auto& word : excluded) out.shortText(word);
-  for (size_t i = 0; i < terms.size(); ++i) {
-    out.shortText(*terms[i]);
-    out.varint(sizes[i]);
-    out.u32(crcs[i]);
-  }
-  out.patchU32(headSizeAt, static_cast<uint32_t>(out.size()));
-  out.u32(crc32(out.bytes().data(), out.size()));
-  out.raw(std::string_view(reinterpret_cast<const char*>(blob.bytes().data()), blob.size()));
+  writer.finish(topicIds_, occurrences_, {});
   return std::move(out.bytes());
 }
 

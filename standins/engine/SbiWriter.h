@@ -1,6 +1,8 @@
 #pragma once
-// Builds the bytes of an .sbi index: pages are added one by one with their
-// words in reading order; excluded words take a position but are not indexed.
+// Writes .sbi indexes. IndexWriter streams one out: the words arrive in
+// ascending order with their postings, and only the dictionary's block index
+// stays in memory. IndexBuilder collects pages in memory and writes them
+// through IndexWriter (tests, small indexes).
 
 #include <cstdint>
 #include <string>
@@ -9,7 +11,45 @@
 #include <unordered_set>
 #include <vector>
 
+#include "standins/engine/ByteIo.h"
+#include "standins/engine/ByteSink.h"
+
 namespace tarvek::sbi {
+
+struct IndexHead {
+  std::string name, indexerNumber;  // cut to 255 bytes
+  uint16_t language = 0;
+  uint32_t attributes = 0, created = 0, updated = 0;
+  std::vector<std::string> excluded;  // lower case, ascending, no repeats
+};
+
+class IndexWriter {
+ public:
+  // `out` receives the index; `dictionary` holds the dictionary blocks until
+  // the postings are complete (they follow the postings in the file).
+  IndexWriter(ByteSink& out, ByteSink& dictionary) : out_(out), dictionary_(dictionary) {}
+
+  bool begin(const IndexHead& head);
+  // The next word, above the one before, and its encoded postings.
+  bool addTerm(std::string_view text, const uint8_t* postings, size_t size);
+  // Topic ids in ordinal order; `sources` is the indexer's source-file table
+  // (empty: none). False when a write failed.
+  bool finish(const std::vector<uint32_t>& topicIds, uint64_t occurrences, const std::vector<uint8_t>& sources);
+
+ private:
+  void closeBlock();
+
+  ByteSink& out_;
+  ByteSink& dictionary_;
+  std::vector<uint8_t> head_;  // header and head, patched and checksummed at the end
+  uint64_t postingsSize_ = 0;
+  uint32_t termCount_ = 0;
+  std::string lastTerm_;
+  ByteWriter block_;
+  uint32_t termsInBlock_ = 0;
+  std::vector<std::pair<uint32_t, uint32_t>> blocks_;  // offset within the dictionary, size
+  bool ok_ = true;
+};
 
 class IndexBuilder {
  public:
@@ -49,5 +89,8 @@ class IndexBuilder {
   // Per term: (page ordinal << 16 | position), in the order added.
   std::unordered_map<std::string, std::vector<uint64_t>> postings_;
 };
+
+// Lower case, cut to what a short text holds: the form words are indexed in.
+std::string indexForm(std::string_view word);
 
 }  // namespace tarvek::sbi

@@ -18,51 +18,59 @@ bool startsWith(std::string_view text, std::string_view prefix) { return text.su
 
 }  // namespace
 
-const std::vector<std::pair<std::string, uint32_t>>& TermMatcher::foldedKeys() {
+bool TermMatcher::foldedKeys(const std::vector<std::pair<std::string, uint32_t>>** out) {
   if (!folded_) {
-    foldedKeys_.reserve(index_.terms.size() + index_.terms.size() / 8);
-    for (uint32_t i = 0; i < index_.terms.size(); ++i)
-      for (auto& key : keysOf(index_.terms[i].text)) foldedKeys_.emplace_back(std::move(key), i);
+    const std::vector<Term>* terms = nullptr;
+    if (!index_.allTerms(&terms)) return false;
+    foldedKeys_.reserve(terms->size() + terms->size() / 8);
+    for (uint32_t i = 0; i < terms->size(); ++i)
+      for (auto& key : keysOf((*terms)[i].text)) foldedKeys_.emplace_back(std::move(key), i);
     std::sort(foldedKeys_.begin(), foldedKeys_.end());
     folded_ = true;
   }
-  return foldedKeys_;
+  *out = &foldedKeys_;
+  return true;
 }
 
-std::vector<uint32_t> TermMatcher::match(const std::string& word, const MatchOptions& options) {
-  std::vector<uint32_t> found;
-  const auto& terms = index_.terms;
-  const auto byText = [](const Term& t, const std::string& w) { return t.text < w; };
-
+bool TermMatcher::match(const std::string& word, const MatchOptions& options, std::vector<uint32_t>* found) {
+  found->clear();
   if (!options.ignoreDiacritics) {
-    auto it = std::lower_bound(terms.begin(), terms.end(), word, byText);
-    if (options.prefix) {
-      for (; it != terms.end() && startsWith(it->text, word); ++it)
-        found.push_back(static_cast<uint32_t>(it - terms.begin()));
-    } else if (options.allowTypo && word.size() >= kMinTypoLength) {
-      for (uint32_t i = 0; i < terms.size(); ++i)
-        if (withinOneEdit(terms[i].text, word)) found.push_back(i);
-    } else if (it != terms.end() && it->text == word) {
-      found.push_back(static_cast<uint32_t>(it - terms.begin()));
+    if (options.allowTypo && !options.prefix && word.size() >= kMinTypoLength) {
+      const std::vector<Term>* terms = nullptr;
+      if (!index_.allTerms(&terms)) return false;
+      for (uint32_t i = 0; i < terms->size(); ++i)
+        if (withinOneEdit((*terms)[i].text, word)) found->push_back(i);
+      return true;
     }
-    return found;
+    uint32_t ordinal = 0;
+    if (!index_.lowerBound(word, &ordinal)) return false;
+    for (; ordinal < index_.termCount(); ++ordinal) {
+      const Term* term = nullptr;
+      if (!index_.term(ordinal, &term)) return false;
+      const bool matches = options.prefix ? startsWith(term->text, word) : term->text == word;
+      if (!matches) break;
+      found->push_back(ordinal);
+      if (!options.prefix) break;
+    }
+    return true;
   }
 
-  const auto& keys = foldedKeys();
+  const std::vector<std::pair<std::string, uint32_t>>* keys = nullptr;
+  if (!foldedKeys(&keys)) return false;
   for (const auto& key : keysOf(word)) {
-    auto it = std::lower_bound(keys.begin(), keys.end(), std::make_pair(key, uint32_t{0}));
+    auto it = std::lower_bound(keys->begin(), keys->end(), std::make_pair(key, uint32_t{0}));
     if (options.prefix) {
-      for (; it != keys.end() && startsWith(it->first, key); ++it) found.push_back(it->second);
+      for (; it != keys->end() && startsWith(it->first, key); ++it) found->push_back(it->second);
     } else if (options.allowTypo && word.size() >= kMinTypoLength) {
-      for (const auto& [termKey, term] : keys)
-        if (withinOneEdit(termKey, key)) found.push_back(term);
+      for (const auto& [termKey, term] : *keys)
+        if (withinOneEdit(termKey, key)) found->push_back(term);
     } else {
-      for (; it != keys.end() && it->first == key; ++it) found.push_back(it->second);
+      for (; it != keys->end() && it->first == key; ++it) found->push_back(it->second);
     }
   }
-  std::sort(found.begin(), found.end());
-  found.erase(std::unique(found.begin(), found.end()), found.end());
-  return found;
+  std::sort(found->begin(), found->end());
+  found->erase(std::unique(found->begin(), found->end()), found->end());
+  return true;
 }
 
 }  // namespace tarvek::sbi

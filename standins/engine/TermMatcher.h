@@ -1,14 +1,15 @@
 #pragma once
 // Finds the dictionary terms a query word stands for: exactly, as a prefix,
-// regardless of diacritics, or one edit away. The diacritics-free keys of
-// the dictionary are built on first use and kept with the open index.
+// regardless of diacritics, or one edit away. An exact word or a prefix reads
+// only the dictionary blocks it falls in; the diacritics-free keys and the
+// typo search need every word, read on first use and kept with the open index.
 
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "standins/engine/SbiIndex.h"
+#include "standins/engine/SbiReader.h"
 
 namespace tarvek::sbi {
 
@@ -22,14 +23,15 @@ inline constexpr size_t kMinTypoLength = 4;
 
 class TermMatcher {
  public:
-  explicit TermMatcher(const IndexData& index) : index_(index) {}
+  explicit TermMatcher(IndexReader& index) : index_(index) {}
 
-  // Indexes into index.terms, ascending, without repeats.
-  std::vector<uint32_t> match(const std::string& lowerWord, const MatchOptions& options);
+  // Term ordinals, ascending, without repeats; false when the dictionary
+  // cannot be read or is damaged.
+  bool match(const std::string& lowerWord, const MatchOptions& options, std::vector<uint32_t>* found);
 
  private:
-  const std::vector<std::pair<std::string, uint32_t>>& foldedKeys();
-  const IndexData& index_;  // not owned: the open index this matcher belongs to
+  bool foldedKeys(const std::vector<std::pair<std::string, uint32_t>>** out);
+  IndexReader& index_;  // not owned: the open index this matcher belongs to
   bool folded_ = false;
   std::vector<std::pair<std::string, uint32_t>> foldedKeys_;  // (key, term), sorted
 };

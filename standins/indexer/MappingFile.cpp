@@ -1,6 +1,8 @@
 #include "standins/indexer/MappingFile.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "standins/engine/ByteIo.h"
 
@@ -121,6 +123,88 @@ std::optional<Mapping> decodeMapping(const std::vector<uint8_t>& bytes) {
   }
   if (!in.ok()) return std::nullopt;
   return mapping;
+}
+
+namespace {
+
+// Reads exactly `size` bytes into `out`; false at the end of the stream.
+bool readBytes(std::istream& in, size_t size, std::vector<uint8_t>* out) {
+  out->resize(size);
+  return size == 0 || static_cast<bool>(in.read(reinterpret_cast<char*>(out->data()), static_cast<std::streamsize>(size)));
+}
+
+std::optional<uint32_t> readValue(std::istream& in, size_t size) {
+  std::vector<uint8_t> bytes;
+  if (!readBytes(in, size, &bytes)) return std::nullopt;
+  uint32_t value = 0;
+  for (size_t i = 0; i < size; ++i) value |= uint32_t{bytes[i]} << (8 * i);
+  return value;
+}
+
+// Skips a counted string; false when it is cut or its count negative.
+bool skipCounted(std::istream& in) {
+  const auto count = readValue(in, 2);
+  if (!count || static_cast<int16_t>(*count) < 0) return false;
+  std::vector<uint8_t> bytes;
+  return readBytes(in, *count, &bytes);
+}
+
+}  // namespace
+
+std::optional<std::unordered_map<uint32_t, TopicPlace>> findTopics(std::istream& in,
+                                                                   const std::vector<uint32_t>& wanted) {
+  std::unordered_map<uint32_t, TopicPlace> found;
+  std::vector<uint32_t> sorted(wanted);
+  std::sort(sorted.begin(), sorted.end());
+  sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+  if (sorted.empty()) return found;
+  const auto version = readValue(in, 2);
+  if (!version || !skipCounted(in)) return std::nullopt;
+  if (*version == 1) {
+    // Entries without their length: parsed whole, as decodeMapping does.
+    in.seekg(0);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto mapping = decodeMapping(bytes);
+    if (!mapping) return std::nullopt;
+    for (const auto& [id, place] : topicIndex(*mapping))
+      if (std::binary_search(sorted.begin(), sorted.end(), id))
+        found[id] = {mapping->pdfs[place.first].pdfPath, place.second};
+    return found;
+  }
+  if (*version != 2 || !readValue(in, 4)) return std::nullopt;
+  const auto numbers = readValue(in, 2);
+  std::vector<uint8_t> skipped;
+  if (!numbers || static_cast<int16_t>(*numbers) < 0 || !readBytes(in, 2 * size_t{*numbers}, &skipped))
+    return std::nullopt;
+  const auto folders = readValue(in, 2);
+  if (!folders || static_cast<int16_t>(*folders) < 0) return std::nullopt;
+  for (uint32_t i = 0; i < *folders; ++i)
+    if (!skipCounted(in)) return std::nullopt;
+  const auto entries = readValue(in, 2);
+  if (!entries || static_cast<int16_t>(*entries) < 0) return std::nullopt;
+  std::vector<uint8_t> entry;
+  for (uint32_t i = 0; i < *entries && found.size() < sorted.size(); ++i) {
+    const auto length = readValue(in, 4);
+    if (!length || !readBytes(in, *length, &entry)) return std::nullopt;
+    ByteReader block(entry.data(), entry.size());
+    const auto counted = [&block] {
+      const auto count = static_cast<int16_t>(block.u16());
+      return count < 0 ? (block.fail(), std::string_view()) : block.bytes(static_cast<size_t>(count));
+    };
+    const std::string_view path = counted();
+    counted();  // aux text
+    counted();  // title
+    block.u32();               // entry flag
+    const uint32_t pages = block.u32();
+    block.u32();  // file size
+    if (!block.ok() || pages > block.remaining() / 4) return std::nullopt;
+    for (uint32_t p = 0; p < pages; ++p) {
+      const uint32_t id = block.u32();
+      if (std::binary_search(sorted.begin(), sorted.end(), id) && !found.count(id))
+        found[id] = {std::string(path), p};
+    }
+  }
+  return found;
 }
 
 std::unordered_map<uint32_t, std::pair<size_t, size_t>> topicIndex(const Mapping& mapping) {

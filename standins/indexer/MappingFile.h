@@ -5,6 +5,7 @@
 // signed 16-bit byte count, then the bytes); lists hold at most 32767 items.
 
 #include <cstdint>
+#include <istream>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -40,6 +41,20 @@ std::optional<std::vector<uint8_t>> encodeMapping(const Mapping& mapping, std::s
 
 // Parses a version 1 or 2 file; none when it is truncated or damaged.
 std::optional<Mapping> decodeMapping(const std::vector<uint8_t>& bytes);
+
+// Where a topic id is: the stored path of its file and the page, from 0.
+struct TopicPlace {
+  std::string pdfPath;
+  size_t page = 0;
+};
+
+// The places of the `wanted` topic ids, reading the mapping file entry by
+// entry and stopping once every one is found: a query with few hits reads
+// little of a large mapping, and undecoded entries are only skipped. Ids not
+// listed are missing from the answer; none when the file is damaged before
+// they were all found.
+std::optional<std::unordered_map<uint32_t, TopicPlace>> findTopics(std::istream& in,
+                                                                   const std::vector<uint32_t>& wanted);
 
 // Topic id -> (pdf, page), the first listing of an id winning.
 std::unordered_map<uint32_t, std::pair<size_t, size_t>> topicIndex(const Mapping& mapping);

@@ -32,16 +32,6 @@ constexpr char kUsage[] =
     "  --excluded      lists the excluded words of the index\n"
     "Pages are counted from 1.\n";
 
-std::optional<tarvek::indexer::Mapping> loadMapping(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file) return std::nullopt;
-  std::vector<uint8_t> bytes(static_cast<size_t>(file.tellg()));
-  file.seekg(0);
-  if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
-    return std::nullopt;
-  return tarvek::indexer::decodeMapping(bytes);
-}
-
 uint32_t TARVEK_STDCALL printKey(uint32_t, const char* key, uint32_t) {
   std::cout << toUtf8(key) << "\n";
   return 0;
@@ -102,26 +92,34 @@ int main(int argc, char** argv) {
         error == tarvek::engine_api::kOnlyExcludedWords ? "the query holds only excluded words" : "the query failed",
         error);
   }
-  fs::path mappingPath = indexPath;
-  mappingPath.replace_extension(".sbf");
-  const auto mapping = loadMapping(mappingPath);
-  if (!mapping) std::cerr << "tarvek-query: cannot read " << mappingPath.string() << "; topics shown without files\n";
-  const auto pages =
-      mapping ? tarvek::indexer::topicIndex(*mapping) : std::unordered_map<uint32_t, std::pair<size_t, size_t>>{};
-
   uint32_t count = 0;
   TListGetNumOfTopics(list, &count);
+  std::vector<uint32_t> ids(count), occurrenceCounts(count);
+  for (uint32_t t = 0; t < count; ++t)
+    if ((error = TListGetTopic(list, t, t, &ids[t], &occurrenceCounts[t])) != 0) return fail("cannot read a topic", error);
+  // Only the entries of the topics found are looked up: with no hit the
+  // mapping file is not even opened.
+  fs::path mappingPath = indexPath;
+  mappingPath.replace_extension(".sbf");
+  std::optional<std::unordered_map<uint32_t, tarvek::indexer::TopicPlace>> places;
+  if (count > 0) {
+    std::ifstream mapping(mappingPath, std::ios::binary);
+    if (mapping) places = tarvek::indexer::findTopics(mapping, ids);
+    if (!places) std::cerr << "tarvek-query: cannot read " << mappingPath.string() << "; topics shown without files\n";
+  }
+
   std::cout << count << (count == 1 ? " topic\n" : " topics\n");
   for (uint32_t t = 0; t < count; ++t) {
-    uint32_t id = 0, occurrences = 0;
-    if ((error = TListGetTopic(list, t, t, &id, &occurrences)) != 0) return fail("cannot read a topic", error);
-    occurrences &= 0xFFFF;
+    const uint32_t occurrences = occurrenceCounts[t] & 0xFFFF;
     std::vector<uint32_t> values(occurrences);
     if (occurrences && (error = TListGetTopicOcc(list, t, 0, occurrences - 1, 0, values.data(), 0, 0)) != 0)
       return fail("cannot read occurrences", error);
-    std::cout << "topic " << id << ": ";
-    if (auto it = pages.find(id); it != pages.end()) {
-      std::cout << toUtf8(mapping->pdfs[it->second.first].pdfPath) << " page " << it->second.second + 1;
+    std::cout << "topic " << ids[t] << ": ";
+    const tarvek::indexer::TopicPlace* place = nullptr;
+    if (places)
+      if (auto it = places->find(ids[t]); it != places->end()) place = &it->second;
+    if (place) {
+      std::cout << toUtf8(place->pdfPath) << " page " << place->page + 1;
     } else {
       std::cout << "(not in the mapping file)";
     }

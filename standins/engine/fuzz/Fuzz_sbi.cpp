@@ -1,6 +1,7 @@
 // Feeds any bytes to the .sbi reader, the checksums left out so the
-// structural checks are reached, then decodes every posting list and runs a
-// few queries of each kind over whatever was accepted.
+// structural checks are reached, then reads every topic id, every dictionary
+// block and every posting list, and runs a few queries of each kind over
+// whatever was accepted.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -16,13 +17,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   readIndex(data, size, size, true, &index);
   if (readIndex(data, size, size, false, &index) != kOk) return 0;
   MemoryPostings source(data, size);
-  std::vector<TopicPositions> postings;
-  for (const auto& term : index.terms) {
-    if (!decodePostings(index, term, source, false, &postings)) continue;
-    for (const auto& page : postings)
-      if (page.ordinal >= index.topicIds.size() || page.positions.empty()) std::abort();
+  {
+    IndexReader reader(index, source, false);
+    uint32_t id = 0;
+    for (uint32_t ordinal = 0; ordinal < index.topicCount && ordinal < 100000; ++ordinal)
+      if (!reader.topicId(ordinal, &id)) break;
+    const std::vector<Term>* terms = nullptr;
+    std::vector<TopicPositions> postings;
+    if (reader.allTerms(&terms)) {
+      for (const auto& term : *terms) {
+        if (!reader.postings(term, &postings)) continue;
+        for (const auto& page : postings)
+          if (page.ordinal >= index.topicCount || page.positions.empty()) std::abort();
+      }
+    }
   }
-  TermMatcher matcher(index);
+  IndexReader reader(index, source, false);
+  TermMatcher matcher(reader);
   const char* queries[] = {"kniha pero", "\"kniha a pero\" OR (vod* NOT les) NEAR/2 mäso", "knihx"};
   const uint32_t flags[] = {0x20, 0x70, 0x4000 | 0x2000 | 0x50};
   for (int i = 0; i < 3; ++i) {
@@ -32,9 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     linguistics.ignoreDiacritics = flags[i] & kFlagFuzzyDia;
     linguistics.allowTypo = flags[i] & kFlagFuzzyTypo;
     Hits hits;
-    if (QueryEvaluator(index, matcher, source, linguistics, false).run(root, &hits) == kOk)
+    if (QueryEvaluator(reader, matcher, linguistics).run(root, &hits) == kOk)
       for (const auto& page : hits)
-        if (page.ordinal >= index.topicIds.size()) std::abort();
+        if (page.ordinal >= index.topicCount) std::abort();
   }
   return 0;
 }

@@ -2,6 +2,8 @@
 // byte, with and without the checksum in the way.
 #include <gtest/gtest.h>
 
+#include "standins/engine/ByteIo.h"
+#include "standins/engine/Crc32.h"
 #include "standins/engine/Engine.h"
 #include "standins/engine/SbiReader.h"
 #include "standins/engine/SbiWriter.h"
@@ -10,14 +12,28 @@
 namespace tarvek::sbi::test {
 namespace {
 
-// Decodes every term's postings; false if any is refused. The reader must
-// stay inside its buffers whatever they hold (AddressSanitizer watches).
+// Reads every part of the index read on demand: topic ids, dictionary,
+// every term's postings; false if any is refused. The reader must stay
+// inside its buffers whatever they hold (AddressSanitizer watches).
 bool decodeAll(const IndexData& index, const std::vector<uint8_t>& bytes, bool verify) {
   MemoryPostings source(bytes.data(), bytes.size());
-  std::vector<TopicPositions> postings;
+  IndexReader reader(index, source, verify);
   bool all = true;
-  for (const auto& term : index.terms) all &= decodePostings(index, term, source, verify, &postings);
+  uint32_t id = 0;
+  for (uint32_t ordinal = 0; ordinal < index.topicCount; ++ordinal) all &= reader.topicId(ordinal, &id);
+  const std::vector<Term>* terms = nullptr;
+  if (!reader.allTerms(&terms)) return false;
+  std::vector<TopicPositions> postings;
+  for (const auto& term : *terms) all &= reader.postings(term, &postings);
   return all;
+}
+
+std::vector<uint32_t> topicIds(const IndexData& index, const std::vector<uint8_t>& bytes) {
+  MemoryPostings source(bytes.data(), bytes.size());
+  IndexReader reader(index, source);
+  std::vector<uint32_t> ids(index.topicCount);
+  for (uint32_t ordinal = 0; ordinal < index.topicCount; ++ordinal) EXPECT_TRUE(reader.topicId(ordinal, &ids[ordinal]));
+  return ids;
 }
 
 EngineError read(const std::vector<uint8_t>& bytes, size_t length, bool verify, IndexData* index) {
@@ -29,15 +45,18 @@ TEST(SbiReaderTest, RoundTripsWhatTheBuilderWrote) {
   IndexData index;
   ASSERT_EQ(read(bytes, bytes.size(), true, &index), kOk);
   EXPECT_EQ(index.name, ansi("Testovací index"));
-  EXPECT_EQ(index.topicIds, (std::vector<uint32_t>{1001, 1002, 1003, 1004, 1005, 1006}));
+  EXPECT_EQ(topicIds(index, bytes), (std::vector<uint32_t>{1001, 1002, 1003, 1004, 1005, 1006}));
   EXPECT_EQ(index.excluded.size(), kTestExcluded.size());
   EXPECT_EQ(index.fileSize, bytes.size());
-  const auto prirody =
-      std::find_if(index.terms.begin(), index.terms.end(), [](auto& t) { return t.text == ansi("prírody"); });
-  ASSERT_NE(prirody, index.terms.end());
   MemoryPostings source(bytes.data(), bytes.size());
+  IndexReader reader(index, source);
+  uint32_t ordinal = 0;
+  const Term* prirody = nullptr;
+  ASSERT_TRUE(reader.lowerBound(ansi("prírody"), &ordinal));
+  ASSERT_TRUE(reader.term(ordinal, &prirody));
+  ASSERT_EQ(prirody->text, ansi("prírody"));
   std::vector<TopicPositions> postings;
-  ASSERT_TRUE(decodePostings(index, *prirody, source, true, &postings));
+  ASSERT_TRUE(reader.postings(*prirody, &postings));
   ASSERT_EQ(postings.size(), 2u);
   EXPECT_EQ(postings[0].ordinal, 0u);
   EXPECT_EQ(postings[0].positions, (std::vector<uint16_t>{3}));
@@ -58,7 +77,7 @@ TEST(SbiReaderTest, EveryTruncationIsRefused) {
   }
 }
 
-TEST(SbiReaderTest, EveryFlippedByteIsRefusedAtOpenOrWhenItsPostingsAreRead) {
+TEST(SbiReaderTest, EveryFlippedByteIsRefusedAtOpenOrWhenItsPartIsRead) {
   const std::vector<uint8_t> original = buildTestIndex();
   for (size_t at = 0; at < original.size(); ++at) {
     SCOPED_TRACE(at);
@@ -74,9 +93,35 @@ TEST(SbiReaderTest, EveryFlippedByteIsRefusedAtOpenOrWhenItsPostingsAreRead) {
 
 TEST(SbiReaderTest, OtherFormatVersionsAreRefusedAsSuch) {
   std::vector<uint8_t> bytes = buildTestIndex();
-  bytes[8] = 2;
   IndexData index;
+  bytes[8] = 3;
+  EXPECT_EQ(read(bytes, bytes.size(), true, &index), kUnsupportedVersion) << "a later version";
+  bytes[8] = 0;
   EXPECT_EQ(read(bytes, bytes.size(), true, &index), kUnsupportedVersion);
+  // An index of the first layout: its own code, whatever follows the version.
+  bytes[8] = 1;
+  EXPECT_EQ(read(bytes, bytes.size(), true, &index), kOldFormatVersion);
+  EXPECT_EQ(read(bytes, 10, true, &index), kOldFormatVersion);
+}
+
+TEST(SbiReaderTest, TheEngineRefusesAnIndexOfTheFirstLayout) {
+  // The head of a version 1 index as its writer made it: header, name,
+  // indexer number, one topic, no word.
+  ByteWriter old;
+  old.raw(std::string_view(kMagic, sizeof kMagic));
+  old.u16(1);  // version
+  old.u16(0);  // language
+  // attributes, created, updated, topics, words, excluded, postings, occurrences, head size
+  for (uint32_t field : {0u, 0u, 0u, 1u, 0u, 0u, 0u, 0u, 54u}) old.u32(field);
+  old.shortText("");
+  old.shortText("");
+  old.u32(7);  // the topic id
+  old.u32(crc32(old.bytes().data(), old.size()));
+  ScratchFolder folder;
+  const std::string path = folder.write("old.sbi", old.bytes());
+  uint16_t error = 0;
+  EXPECT_EQ(IndexOpen(path.c_str(), nullptr, &error), 0u);
+  EXPECT_EQ(error, kOldFormatVersion);
 }
 
 TEST(SbiReaderTest, TheEngineOpensNoTruncatedFile) {
@@ -96,8 +141,12 @@ TEST(SbiReaderTest, DamagedPostingsFailTheQueryThatReadsThem) {
   std::vector<uint8_t> bytes = buildTestIndex();
   IndexData parsed;
   ASSERT_EQ(read(bytes, bytes.size(), true, &parsed), kOk);
-  const std::string lastWord = parsed.terms.back().text;
-  bytes[bytes.size() - 2] ^= 0x40;  // inside the postings of the last word
+  MemoryPostings source(bytes.data(), bytes.size());
+  IndexReader reader(parsed, source);
+  const Term* last = nullptr;
+  ASSERT_TRUE(reader.term(parsed.termCount - 1, &last));
+  const std::string lastWord = last->text;
+  bytes[parsed.postingsStart + last->postingsOffset + last->postingsSize - 1] ^= 0x40;
   const std::string path = folder.write("flipped.sbi", bytes);
   uint16_t error = 0;
   const uint32_t index = IndexOpen(path.c_str(), nullptr, &error);
@@ -117,10 +166,96 @@ TEST(SbiReaderTest, PositionsBeyondSixteenBitsAreNotIndexed) {
   IndexData index;
   ASSERT_EQ(read(bytes, bytes.size(), true, &index), kOk);
   MemoryPostings source(bytes.data(), bytes.size());
+  IndexReader reader(index, source);
+  const Term* term = nullptr;
+  ASSERT_TRUE(reader.term(0, &term));
   std::vector<TopicPositions> postings;
-  ASSERT_TRUE(decodePostings(index, index.terms[0], source, true, &postings));
-  EXPECT_EQ(index.terms[0].text, "last");
+  ASSERT_TRUE(reader.postings(*term, &postings));
+  EXPECT_EQ(term->text, "last");
   EXPECT_EQ(postings[0].positions, (std::vector<uint16_t>{kMaxPosition}));
+}
+
+// Counts what the reader asks of the file.
+class CountingSource final : public PostingsSource {
+ public:
+  explicit CountingSource(const std::vector<uint8_t>& bytes) : memory_(bytes.data(), bytes.size()) {}
+  bool read(uint64_t offset, uint32_t size, std::vector<uint8_t>* out) override {
+    bytesRead += size;
+    return memory_.read(offset, size, out);
+  }
+  uint64_t bytesRead = 0;
+
+ private:
+  MemoryPostings memory_;
+};
+
+std::string wordNumber(uint32_t n) { return "w" + std::to_string(100000 + n); }
+
+TEST(SbiReaderTest, ALargeIndexIsSearchedThroughAFewBlocksAndChunks) {
+  // 3,000 words (24 dictionary blocks) over 9,000 pages (3 chunks of topic ids).
+  IndexBuilder builder;
+  for (uint32_t page = 0; page < 9000; ++page) {
+    builder.beginPage(50000 + page);
+    builder.addWord(wordNumber(page % 3000));
+    builder.addWord("spolu");
+  }
+  const std::vector<uint8_t> bytes = builder.build();
+  IndexData index;
+  ASSERT_EQ(read(bytes, bytes.size(), true, &index), kOk);
+  ASSERT_EQ(index.termCount, 3001u);
+  ASSERT_EQ(index.blockCount, 24u);
+  MemoryPostings source(bytes.data(), bytes.size());
+  IndexReader reader(index, source);
+  for (uint32_t n : {0u, 127u, 128u, 129u, 1500u, 2999u}) {
+    SCOPED_TRACE(n);
+    uint32_t ordinal = 0;
+    const Term* term = nullptr;
+    ASSERT_TRUE(reader.lowerBound(wordNumber(n), &ordinal));
+    ASSERT_TRUE(reader.term(ordinal, &term));
+    EXPECT_EQ(term->text, wordNumber(n));
+    std::vector<TopicPositions> postings;
+    ASSERT_TRUE(reader.postings(*term, &postings));
+    ASSERT_EQ(postings.size(), 3u);
+    uint32_t id = 0;
+    ASSERT_TRUE(reader.topicId(postings[2].ordinal, &id));
+    EXPECT_EQ(id, 50000 + 6000 + n);
+  }
+  uint32_t ordinal = 0;
+  ASSERT_TRUE(reader.lowerBound("spolu", &ordinal));
+  EXPECT_EQ(ordinal, 0u);
+  ASSERT_TRUE(reader.lowerBound("w0", &ordinal));
+  EXPECT_EQ(ordinal, 1u);
+  ASSERT_TRUE(reader.lowerBound("zzz", &ordinal));
+  EXPECT_EQ(ordinal, index.termCount);
+
+  // A word in a fresh reader: bisection reads log2(24) + 1 blocks and one
+  // chunk of the block index, not the dictionary.
+  CountingSource fresh(bytes);
+  IndexReader once(index, fresh);
+  ASSERT_TRUE(once.lowerBound(wordNumber(2222), &ordinal));
+  EXPECT_LT(fresh.bytesRead, 6 * index.dictionarySize / index.blockCount + 24 * 8 + 4);
+  EXPECT_LT(fresh.bytesRead, index.dictionarySize / 3);
+
+  // A prefix spanning many blocks, and a fuzzy search over the whole dictionary.
+  ScratchFolder folder;
+  const std::string path = folder.write("large.sbi", bytes);
+  uint16_t error = 0;
+  const uint32_t handle = IndexOpen(path.c_str(), nullptr, &error);
+  ASSERT_NE(handle, 0u);
+  uint32_t count = 0;
+  const uint32_t prefix = IndexQuery(handle, "w101*", 0, 0x120, 0, 0, &error);
+  ASSERT_NE(prefix, 0u);
+  ASSERT_EQ(TListGetNumOfTopics(prefix, &count), 0);
+  EXPECT_EQ(count, 3000u) << "w101000 to w101999, three pages each";
+  const uint32_t fuzzy = IndexQuery(handle, "w102999", 0, 0x6120, 0, 0, &error);
+  ASSERT_NE(fuzzy, 0u);
+  ASSERT_EQ(TListGetNumOfTopics(fuzzy, &count), 0);
+  EXPECT_GT(count, 3u);
+  const uint32_t none = IndexQuery(handle, "nikde", 0, 0x120, 0, 0, &error);
+  ASSERT_NE(none, 0u);
+  ASSERT_EQ(TListGetNumOfTopics(none, &count), 0);
+  EXPECT_EQ(count, 0u);
+  IndexClose(handle);
 }
 
 }  // namespace

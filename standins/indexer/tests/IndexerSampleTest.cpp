@@ -56,11 +56,17 @@ std::map<uint32_t, std::map<uint16_t, std::string>> indexedWords(const sbi::Inde
                                                                  const std::vector<uint8_t>& bytes) {
   std::map<uint32_t, std::map<uint16_t, std::string>> pages;
   sbi::MemoryPostings source(bytes.data(), bytes.size());
+  sbi::IndexReader reader(index, source);
+  const std::vector<sbi::Term>* terms = nullptr;
+  EXPECT_TRUE(reader.allTerms(&terms));
   std::vector<sbi::TopicPositions> postings;
-  for (const auto& term : index.terms) {
-    EXPECT_TRUE(sbi::decodePostings(index, term, source, true, &postings));
-    for (const auto& page : postings)
-      for (uint16_t position : page.positions) pages[index.topicIds[page.ordinal]][position] = term.text;
+  for (const auto& term : *terms) {
+    EXPECT_TRUE(reader.postings(term, &postings));
+    for (const auto& page : postings) {
+      uint32_t id = 0;
+      EXPECT_TRUE(reader.topicId(page.ordinal, &id));
+      for (uint16_t position : page.positions) pages[id][position] = term.text;
+    }
   }
   return pages;
 }

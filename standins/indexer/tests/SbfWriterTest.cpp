@@ -1,6 +1,8 @@
 // The mapping file as the indexer writes it and the query tool reads it.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "standins/indexer/MappingFile.h"
 #include "standins/indexer/StoredPaths.h"
 
@@ -128,6 +130,42 @@ TEST(StoredPathsTest, VariablePathsAreRelativeToTheIndexFolder) {
   EXPECT_EQ(normalizeVariable("$A$B"), "");
   EXPECT_EQ(normalizeVariable("A\\B"), "");
   EXPECT_EQ(normalizeVariable("$"), "");
+}
+
+TEST(SbfWriterTest, FindTopicsReadsOnlyUntilEveryWantedIdIsFound) {
+  Mapping mapping = sampleMapping();
+  for (uint32_t f = 0; f < 50; ++f) mapping.pdfs.push_back({"$DOCS\\c" + std::to_string(f) + ".pdf", "", "", 0, 1, {100 + f}});
+  std::string problem;
+  const auto bytes = encodeMapping(mapping, &problem);
+  ASSERT_TRUE(bytes);
+  std::istringstream in(std::string(bytes->begin(), bytes->end()));
+  const auto found = findTopics(in, {5, 2, 777});
+  ASSERT_TRUE(found);
+  ASSERT_EQ(found->size(), 2u) << "777 is listed nowhere";
+  EXPECT_EQ(found->at(2).pdfPath, "$DOCS\\a.pdf") << "the first listing wins";
+  EXPECT_EQ(found->at(2).page, 1u);
+  EXPECT_EQ(found->at(5).pdfPath, "$DOCS\\sub\\b.pdf");
+  EXPECT_EQ(found->at(5).page, 1u);
+
+  std::istringstream early(std::string(bytes->begin(), bytes->end()));
+  ASSERT_TRUE(findTopics(early, {3, 4}));
+  EXPECT_LT(static_cast<size_t>(early.tellg()), bytes->size() / 4) << "stops after the second entry";
+
+  // Every id agrees with the whole-file index.
+  std::vector<uint32_t> all;
+  for (const auto& [id, place] : topicIndex(mapping)) all.push_back(id);
+  std::istringstream whole(std::string(bytes->begin(), bytes->end()));
+  const auto everything = findTopics(whole, all);
+  ASSERT_TRUE(everything);
+  for (const auto& [id, place] : topicIndex(mapping)) {
+    EXPECT_EQ(everything->at(id).pdfPath, mapping.pdfs[place.first].pdfPath);
+    EXPECT_EQ(everything->at(id).page, place.second);
+  }
+
+  for (size_t cut : {size_t{1}, size_t{20}, bytes->size() - 3}) {
+    std::istringstream truncated(std::string(bytes->begin(), bytes->begin() + static_cast<long>(cut)));
+    EXPECT_FALSE(findTopics(truncated, {777})) << cut;
+  }
 }
 
 }  // namespace
