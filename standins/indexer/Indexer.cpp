@@ -5,22 +5,33 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <set>
 #include <sstream>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "platform/Cp1250.h"
+#include "standins/engine/ByteSink.h"
+#include "standins/engine/SbiReader.h"
 #include "standins/engine/SbiWriter.h"
 #include "standins/engine/WordText.h"
 #include "standins/indexer/MappingFile.h"
-#include "standins/indexer/PdfText.h"
+#include "standins/indexer/PostingRuns.h"
+#include "standins/indexer/SourceTable.h"
 #include "standins/indexer/StoredPaths.h"
+#include "standins/indexer/TextPool.h"
 
 namespace tarvek::indexer {
 namespace fs = std::filesystem;
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// More runs than this are merged in several passes, to bound open files
+// and read buffers.
+constexpr size_t kMergeFanIn = 64;
 
 bool isPdf(const fs::path& path) {
   std::string ext = path.extension().string();
@@ -29,20 +40,24 @@ bool isPdf(const fs::path& path) {
   return ext == ".pdf";
 }
 
-std::vector<fs::path> findPdfs(const fs::path& folder, std::string* problem) {
-  std::vector<fs::path> found;
+// A listing cut short would read as files removed: any failure fails it.
+bool findPdfs(const fs::path& folder, std::vector<fs::path>* found, std::string* problem) {
   std::error_code error;
   fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
   if (error) {
     *problem = "cannot read the folder " + folder.string() + ": " + error.message();
-    return found;
+    return false;
   }
   for (const fs::recursive_directory_iterator end; it != end; it.increment(error)) {
     if (error) break;
-    if (it->is_regular_file(error) && isPdf(it->path())) found.push_back(it->path());
+    if (it->is_regular_file(error) && isPdf(it->path())) found->push_back(it->path());
+    error.clear();
   }
-  std::sort(found.begin(), found.end());
-  return found;
+  if (error) {
+    *problem = "cannot read the folder " + folder.string() + " to its end: " + error.message();
+    return false;
+  }
+  return true;
 }
 
 // Now as an MS-DOS date (high 16 bits) and time (low 16 bits), local time.
@@ -55,25 +70,99 @@ uint32_t dosNow() {
   return (date << 16) | time;
 }
 
-bool writeAtomically(const fs::path& path, const std::vector<uint8_t>& bytes, std::string* problem) {
-  fs::path temporary = path;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) {
-      *problem = "cannot write " + temporary.string();
-      return false;
-    }
+// Temporary files beside the output, removed whatever happens.
+class TemporaryFiles {
+ public:
+  explicit TemporaryFiles(std::string base) : base_(std::move(base)) {}
+  ~TemporaryFiles() {
+    std::error_code ignored;
+    for (const auto& path : paths_) fs::remove(path, ignored);
   }
+  std::string make(const std::string& suffix) {
+    paths_.push_back(base_ + suffix);
+    return paths_.back();
+  }
+  void forget(const std::string& path) { paths_.erase(std::remove(paths_.begin(), paths_.end(), path), paths_.end()); }
+  void remove(const std::string& path) {
+    std::error_code ignored;
+    fs::remove(path, ignored);
+    forget(path);
+  }
+
+ private:
+  std::string base_;
+  std::vector<std::string> paths_;
+};
+
+class FileSource final : public sbi::PostingsSource {
+ public:
+  explicit FileSource(const fs::path& path) : file_(path, std::ios::binary) {}
+  bool isOpen() const { return file_.is_open(); }
+  bool read(uint64_t offset, uint32_t size, std::vector<uint8_t>* out) override {
+    out->resize(size);
+    file_.clear();
+    file_.seekg(static_cast<std::streamoff>(offset));
+    file_.read(reinterpret_cast<char*>(out->data()), size);
+    return static_cast<uint32_t>(file_.gcount()) == size;
+  }
+
+ private:
+  std::ifstream file_;
+};
+
+class IndexSink final : public TermSink {
+ public:
+  explicit IndexSink(sbi::IndexWriter& writer) : writer_(writer) {}
+  bool add(const TermPostings& postings) override {
+    return writer_.addTerm(postings.term, postings.bytes.data(), postings.bytes.size());
+  }
+
+ private:
+  sbi::IndexWriter& writer_;
+};
+
+// The index being updated, with what an update needs of it.
+struct PreviousIndex {
+  std::unique_ptr<FileSource> file;
+  sbi::IndexData data;
+  std::unique_ptr<sbi::IndexReader> reader;
+  SourceTable sources;
+  std::vector<uint32_t> topicIds;
+  std::vector<uint32_t> firstOrdinal;  // per source file
+  std::unordered_map<std::string, size_t> byPath;
+};
+
+std::string openPrevious(const fs::path& indexPath, PreviousIndex* previous) {
+  const std::string name = indexPath.string();
   std::error_code error;
-  fs::rename(temporary, path, error);
-  if (error) {
-    *problem = "cannot replace " + path.string() + ": " + error.message();
-    fs::remove(temporary, error);
-    return false;
+  const uint64_t size = fs::file_size(indexPath, error);
+  previous->file = std::make_unique<FileSource>(indexPath);
+  if (error || !previous->file->isOpen()) return "cannot read " + name;
+  const sbi::EngineError status = sbi::readIndexHead(*previous->file, size, &previous->data);
+  if (status == sbi::kOldFormatVersion)
+    return name + " is an index of an earlier format version: build it anew, without --update";
+  if (status != sbi::kOk) return "cannot update " + name + ": it is no index or it is damaged (engine code " +
+                                 std::to_string(status) + ")";
+  previous->reader = std::make_unique<sbi::IndexReader>(previous->data, *previous->file);
+  std::vector<uint8_t> table;
+  if (!previous->reader->sources(&table)) return "cannot update " + name + ": its source-file table is damaged";
+  if (table.empty())
+    return name + " does not list the files it was built from: build it anew, without --update";
+  auto sources = decodeSources(table);
+  if (!sources) return "cannot update " + name + ": its source-file table is damaged";
+  previous->sources = std::move(*sources);
+  uint64_t pages = 0;
+  for (const auto& file : previous->sources.files) {
+    previous->firstOrdinal.push_back(static_cast<uint32_t>(pages));
+    previous->byPath.emplace(file.path, previous->firstOrdinal.size() - 1);
+    pages += file.pages;
   }
-  return true;
+  if (pages != previous->data.topicCount) return "cannot update " + name + ": its source-file table is damaged";
+  previous->topicIds.resize(previous->data.topicCount);
+  for (uint32_t ordinal = 0; ordinal < previous->data.topicCount; ++ordinal)
+    if (!previous->reader->topicId(ordinal, &previous->topicIds[ordinal]))
+      return "cannot update " + name + ": its topic ids are damaged";
+  return "";
 }
 
 }  // namespace
@@ -98,26 +187,53 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
   const fs::path indexPath = base + ".sbi";
   const fs::path mappingPath = base + ".sbf";
   const fs::path indexFolder = fs::absolute(indexPath).parent_path();
+  if (options.jobs == 0) return "at least one job is needed";
+  if (options.memoryBytes == 0) return "no memory to index in";
 
-  std::string variable;
-  if (!options.pathVariable.empty()) {
-    variable = normalizeVariable(options.pathVariable);
-    if (variable.empty()) return "bad path variable: " + options.pathVariable;
+  // What the index is called and what it leaves out: from the options, or
+  // for an update from the index itself.
+  PreviousIndex previous;
+  bool updating = options.update;
+  if (updating && !fs::exists(indexPath)) {
+    progress << "  no index " << indexPath.string() << " to update: building it" << std::endl;
+    updating = false;
   }
-  sbi::IndexBuilder builder;
-  if (!options.excludedFile.empty()) {
-    std::ifstream file(options.excludedFile, std::ios::binary);
-    if (!file) return "cannot read the excluded-word list " + options.excludedFile;
-    std::ostringstream text;
-    text << file.rdbuf();
-    builder.setExcludedWords(parseExcludedList(text.str()));
-  }
-  std::string problem;
-  std::vector<fs::path> pdfs;
-  for (const auto& folder : options.pdfFolders) {
-    for (auto& pdf : findPdfs(folder, &problem)) pdfs.push_back(std::move(pdf));
+  if (updating) {
+    std::string problem = openPrevious(indexPath, &previous);
     if (!problem.empty()) return problem;
   }
+  std::string variable;
+  sbi::IndexHead head;
+  const uint32_t now = options.fixedTime ? options.fixedTime : dosNow();
+  if (updating) {
+    variable = previous.sources.pathVariable;
+    head = {previous.data.name,       previous.data.indexerNumber, previous.data.language, previous.data.attributes,
+            previous.data.created,    now,                         previous.data.excluded};
+  } else {
+    if (!options.pathVariable.empty()) {
+      variable = normalizeVariable(options.pathVariable);
+      if (variable.empty()) return "bad path variable: " + options.pathVariable;
+    }
+    std::set<std::string> excluded;
+    if (!options.excludedFile.empty()) {
+      std::ifstream file(options.excludedFile, std::ios::binary);
+      if (!file) return "cannot read the excluded-word list " + options.excludedFile;
+      std::ostringstream text;
+      text << file.rdbuf();
+      for (const auto& word : parseExcludedList(text.str())) excluded.insert(sbi::indexForm(word));
+    }
+    head.name = cp1250::fromUtf8(options.displayName.empty() ? indexPath.stem().string() : options.displayName);
+    head.indexerNumber = cp1250::fromUtf8(options.indexerNumber);
+    head.language = options.language;
+    head.created = head.updated = now;
+    head.excluded.assign(excluded.begin(), excluded.end());
+  }
+  const std::unordered_set<std::string> excluded(head.excluded.begin(), head.excluded.end());
+
+  std::string problem;
+  std::vector<fs::path> pdfs;
+  for (const auto& folder : options.pdfFolders)
+    if (!findPdfs(folder, &pdfs, &problem)) return problem;
   // A PDF reached through two of the folders is indexed once.
   for (auto& pdf : pdfs) pdf = fs::absolute(pdf).lexically_normal();
   std::sort(pdfs.begin(), pdfs.end());
@@ -127,56 +243,193 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
     for (const auto& folder : options.pdfFolders) folders += " " + folder;
     return "no PDF files in" + folders;
   }
+  if (pdfs.size() > kMaxListItems) return "more than 32767 PDF files: the mapping file cannot list them";
 
-  builder.setName(cp1250::fromUtf8(options.displayName.empty() ? indexPath.stem().string() : options.displayName));
-  builder.setIndexerNumber(cp1250::fromUtf8(options.indexerNumber));
-  builder.setLanguage(options.language);
-  const uint32_t now = dosNow();
-  builder.setDates(now, now);
+  // Which files an update keeps: the same path, size and last-write time.
+  std::vector<size_t> keptFrom(pdfs.size(), SIZE_MAX);
+  std::vector<FileStamp> stamps(pdfs.size());
+  std::vector<fs::path> toRead;
+  for (size_t i = 0; i < pdfs.size(); ++i) {
+    const bool stamped = stampOf(pdfs[i], &stamps[i]);
+    if (updating && stamped) {
+      auto it = previous.byPath.find(pdfs[i].string());
+      if (it != previous.byPath.end()) {
+        const SourceFile& old = previous.sources.files[it->second];
+        if (old.size == stamps[i].size && old.lastWrite == stamps[i].lastWrite) keptFrom[i] = it->second;
+      }
+    }
+    if (keptFrom[i] == SIZE_MAX) toRead.push_back(pdfs[i]);
+  }
 
-  Mapping mapping;
-  std::set<fs::path> folders;
-  uint32_t nextTopic = 1;
+  TemporaryFiles temporary(base);
+  const uint64_t runBudget = std::max<uint64_t>(options.memoryBytes / 2, 1);
+  PostingsBuffer buffer;
+  std::vector<std::string> runs;
+  const auto writeRun = [&]() {
+    const std::string path = temporary.make(".run" + std::to_string(runs.size()) + ".tmp");
+    RunWriter run(path);
+    if (!buffer.drainTo(run) || !run.close()) {
+      problem = "cannot write " + path + " (is the disk full?)";
+      return false;
+    }
+    runs.push_back(path);
+    return true;
+  };
+
+  ExtractionPool pool(toRead, options.jobs);
+  std::vector<uint32_t> newOrdinal(previous.data.topicCount, kDropped);
+  std::vector<uint32_t> topicIds;
+  SourceTable sources;
+  sources.pathVariable = variable;
+  uint32_t nextTopic = updating ? previous.sources.nextTopic : 1;
+  uint64_t occurrences = 0;
   auto lastProgress = started;
   for (size_t i = 0; i < pdfs.size(); ++i) {
     const fs::path& pdf = pdfs[i];
-    std::string why;
-    const auto text = readPdfText(pdf.string(), &why);
-    if (!text) {
-      report->skipped.push_back(pdf.string() + ": " + why);
+    if (keptFrom[i] != SIZE_MAX) {
+      const SourceFile& old = previous.sources.files[keptFrom[i]];
+      const uint32_t first = previous.firstOrdinal[keptFrom[i]];
+      for (uint32_t p = 0; p < old.pages; ++p) {
+        newOrdinal[first + p] = static_cast<uint32_t>(topicIds.size());
+        topicIds.push_back(previous.topicIds[first + p]);
+      }
+      sources.files.push_back(old);
+      occurrences += old.words;
+      report->files += 1;
+      report->reused += 1;
+      report->pages += old.pages;
       continue;
     }
-    MappedPdf entry;
-    entry.pdfPath = storedFilePath(pdf, indexFolder, variable);
-    entry.pdfTitle = text->title;
-    std::error_code error;
-    entry.fileSize = static_cast<uint32_t>(fs::file_size(pdf, error));
-    uint64_t wordsInFile = 0;
-    for (const auto& pageText : text->pages) {
-      builder.beginPage(nextTopic);
-      entry.pageTopics.push_back(nextTopic++);
-      wordsInFile += builder.addText(sbi::joinLineEndHyphens(pageText));
+    ExtractedFile text = pool.take();
+    if (!text.ok) {
+      report->skipped.push_back(pdf.string() + ": " + text.problem);
+      continue;
     }
-    if (wordsInFile == 0) report->withoutText.push_back(pdf.string());
+    SourceFile entry{pdf.string(), storedFilePath(pdf, indexFolder, variable), text.title, text.stamp.size,
+                     text.stamp.lastWrite, static_cast<uint32_t>(text.pageWords.size()), 0};
+    std::string word;
+    for (const auto& words : text.pageWords) {
+      const auto ordinal = static_cast<uint32_t>(topicIds.size());
+      topicIds.push_back(nextTopic++);
+      uint32_t position = 0;
+      for (size_t at = 0; at < words.size();) {
+        const size_t end = words.find('\n', at);
+        word.assign(words, at, end - at);
+        at = end + 1;
+        const uint32_t here = position++;
+        if (excluded.count(word)) continue;
+        if (here > sbi::kMaxPosition) {
+          ++report->wordsPastLimit;
+          continue;
+        }
+        buffer.add(word, ordinal, static_cast<uint16_t>(here));
+        ++entry.words;
+      }
+    }
+    if (entry.words == 0) report->withoutText.push_back(pdf.string());
+    occurrences += entry.words;
     report->files += 1;
-    report->pages += text->pages.size();
-    mapping.pdfs.push_back(std::move(entry));
-    folders.insert(pdf.parent_path());
+    report->pages += entry.pages;
+    sources.files.push_back(std::move(entry));
+    if (buffer.bytesUsed() > runBudget && !writeRun()) return problem;
     if (Clock::now() - lastProgress > std::chrono::seconds(2)) {
       lastProgress = Clock::now();
       progress << "  " << (i + 1) << " of " << pdfs.size() << " files, " << report->pages << " pages" << std::endl;
     }
   }
-  if (mapping.pdfs.empty()) return "none of the PDF files could be read";
-  mapping.nextNumber = nextTopic;
-  for (const auto& folder : folders) mapping.folders.push_back(storedFolderPath(folder, indexFolder, variable));
-  report->words = builder.indexedWordCount();
-  report->wordsPastLimit = builder.droppedWordCount();
+  if (sources.files.empty()) return "none of the PDF files could be read";
+  sources.nextTopic = nextTopic;
+  report->words = occurrences;
 
+  // The mapping, checked before the index is written.
+  Mapping mapping;
+  mapping.nextNumber = nextTopic;
+  std::set<fs::path> folders;
+  size_t ordinal = 0;
+  for (const auto& file : sources.files) {
+    MappedPdf pdf;
+    pdf.pdfPath = file.storedPath;
+    pdf.pdfTitle = file.title;
+    pdf.fileSize = static_cast<uint32_t>(file.size);
+    pdf.pageTopics.assign(topicIds.begin() + static_cast<long>(ordinal),
+                          topicIds.begin() + static_cast<long>(ordinal + file.pages));
+    ordinal += file.pages;
+    mapping.pdfs.push_back(std::move(pdf));
+    folders.insert(fs::path(file.path).parent_path());
+  }
+  for (const auto& folder : folders) mapping.folders.push_back(storedFolderPath(folder, indexFolder, variable));
   const auto mappingBytes = encodeMapping(mapping, &problem);
   if (!mappingBytes) return problem;
-  if (!writeAtomically(indexPath, builder.build(), &problem) || !writeAtomically(mappingPath, *mappingBytes, &problem))
-    return problem;
+
+  // The postings: straight from memory when they all fit, else the runs
+  // (and the index being updated) merged.
+  const std::string indexTemporary = temporary.make(".sbi.tmp");
+  const std::string dictionaryTemporary = temporary.make(".sbi.dictionary.tmp");
+  sbi::FileSink out(indexTemporary), dictionary(dictionaryTemporary);
+  if (!out.isOpen() || !dictionary.isOpen()) return "cannot create " + indexTemporary;
+  sbi::IndexWriter writer(out, dictionary);
+  IndexSink sink(writer);
+  bool written = writer.begin(head);
+  if (runs.empty() && !updating) {
+    written = written && buffer.drainTo(sink);
+  } else {
+    if (!buffer.empty() && !writeRun()) return problem;
+    while (runs.size() > kMergeFanIn) {
+      std::vector<std::string> merged;
+      for (size_t from = 0; from < runs.size(); from += kMergeFanIn) {
+        const size_t to = std::min(runs.size(), from + kMergeFanIn);
+        std::vector<std::unique_ptr<RunReader>> readers;
+        std::vector<TermStream*> streams;
+        for (size_t r = from; r < to; ++r) {
+          readers.push_back(std::make_unique<RunReader>(runs[r]));
+          streams.push_back(readers.back().get());
+        }
+        const std::string path = temporary.make(".merge" + std::to_string(merged.size()) + "-" +
+                                                std::to_string(runs.size()) + ".tmp");
+        RunWriter run(path);
+        if (!mergeStreams(streams, run, &problem) || !run.close())
+          return problem.empty() ? "cannot write " + path + " (is the disk full?)" : problem;
+        readers.clear();
+        for (size_t r = from; r < to; ++r) temporary.remove(runs[r]);
+        merged.push_back(path);
+      }
+      runs = std::move(merged);
+    }
+    std::unique_ptr<IndexTermStream> old;
+    std::vector<std::unique_ptr<RunReader>> readers;
+    std::vector<TermStream*> streams;
+    if (updating) {
+      old = std::make_unique<IndexTermStream>(*previous.reader, newOrdinal);
+      streams.push_back(old.get());
+    }
+    for (const auto& run : runs) {
+      readers.push_back(std::make_unique<RunReader>(run));
+      streams.push_back(readers.back().get());
+    }
+    if (!mergeStreams(streams, sink, &problem) && !out.failed() && !dictionary.failed()) return problem;
+  }
+  report->runs = runs.size();
+  written = written && writer.finish(topicIds, occurrences, encodeSources(sources));
+  written = out.close() && written;
+  dictionary.close();
+  if (!written) return "cannot write " + indexTemporary + " (is the disk full?); the index was left as it was";
+  temporary.remove(dictionaryTemporary);
+
+  const std::string mappingTemporary = temporary.make(".sbf.tmp");
+  {
+    std::ofstream file(mappingTemporary, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(mappingBytes->data()), static_cast<std::streamsize>(mappingBytes->size()));
+    if (!file.flush()) return "cannot write " + mappingTemporary + " (is the disk full?); the index was left as it was";
+  }
+  // The index first: with the old mapping beside it, the pages of unchanged
+  // files still resolve; then the mapping.
+  std::error_code error;
+  fs::rename(indexTemporary, indexPath, error);
+  if (error) return "cannot replace " + indexPath.string() + ": " + error.message();
+  temporary.forget(indexTemporary);
+  fs::rename(mappingTemporary, mappingPath, error);
+  if (error) return "cannot replace " + mappingPath.string() + ": " + error.message();
+  temporary.forget(mappingTemporary);
   report->seconds = std::chrono::duration<double>(Clock::now() - started).count();
   return "";
 }

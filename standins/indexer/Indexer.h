@@ -1,6 +1,10 @@
 #pragma once
 // Builds NAME.sbi and NAME.sbf from the PDF files of folders and their
-// subfolders: one topic per page, topic ids counted from 1 in indexing order.
+// subfolders: one topic per page, pages in the order of the files' paths,
+// topic ids counted from 1 (an update keeps the ids of unchanged pages and
+// gives new pages ids above every earlier one). Both files are written
+// under temporary names and renamed into place at the end, so a run that
+// fails or is interrupted leaves the previous index as it was.
 
 #include <cstdint>
 #include <iosfwd>
@@ -17,6 +21,13 @@ struct IndexerOptions {
   std::string excludedFile;             // UTF-8 word list; empty: none
   std::string indexerNumber;
   std::string pathVariable;  // empty: absolute paths
+  // Updates the index at outputBase: re-reads only the files whose size or
+  // last-write time changed, adds new ones, drops removed ones; the index's
+  // name, language, indexer number, excluded words and path variable stay.
+  bool update = false;
+  unsigned jobs = 1;                      // text extraction threads
+  uint64_t memoryBytes = 256ull << 20;    // postings are written to runs beyond half of it
+  uint32_t fixedTime = 0;                 // DOS date and time stamped instead of now (tests); 0: now
 };
 
 struct IndexerReport {
@@ -26,8 +37,12 @@ struct IndexerReport {
   uint64_t wordsPastLimit = 0;           // words beyond position 65535 of their page, not indexed
   std::vector<std::string> skipped;      // "path: reason"
   std::vector<std::string> withoutText;  // files whose pages hold no word
+  size_t reused = 0;  // files an update kept from the index without reading them
+  size_t runs = 0;    // run files written
   double seconds = 0;
 };
+
+inline constexpr uint64_t kMinMemoryMegabytes = 16;
 
 // Runs the whole job; progress lines go to `progress`. Returns an empty text
 // on success, else what went wrong (nothing is written then).

@@ -5,6 +5,7 @@
 #include <poppler-page.h>
 
 #include <memory>
+#include <mutex>
 
 #include "platform/Cp1250.h"
 
@@ -23,7 +24,9 @@ void quiet(const std::string&, void*) {}
 std::optional<PdfText> readPdfText(const std::string& path, std::string* problem) {
   // Poppler's complaints about broken files would drown the progress lines;
   // the indexer reports the files it skips itself.
-  poppler::set_debug_error_function(&quiet, nullptr);
+  // Set once: files are read on several threads.
+  static std::once_flag quietened;
+  std::call_once(quietened, [] { poppler::set_debug_error_function(&quiet, nullptr); });
   std::unique_ptr<poppler::document> document(poppler::document::load_from_file(path));
   if (!document) {
     *problem = "poppler cannot open it";

@@ -1,9 +1,12 @@
 // tarvek-index: builds NAME.sbi and NAME.sbf from a folder of PDF files.
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <iomanip>
 #include <iostream>
 #include <string>
+#include <thread>
 
 #include "standins/engine/Linguistics.h"
 #include "standins/indexer/Indexer.h"
@@ -17,7 +20,12 @@ constexpr char kUsage[] =
     "  --language CODE         sk en cs fr de hu pl it es, or 0 to 8 (default: sk)\n"
     "  --excluded FILE         excluded-word list, UTF-8, words separated by blanks or lines\n"
     "  --indexer-number TEXT   indexer number stored in the index\n"
-    "  --path-variable NAME    store PDF paths as $NAME\\... relative to the index's folder\n";
+    "  --path-variable NAME    store PDF paths as $NAME\\... relative to the index's folder\n"
+    "  --update                update OUTPUT: re-read only the PDF files added or changed since,\n"
+    "                          drop removed ones; name, language, excluded words stay the index's\n"
+    "  --jobs N                text extraction threads (default: the number of cores)\n"
+    "  --memory MB             peak memory to stay under; postings beyond half of it go to\n"
+    "                          temporary run files beside OUTPUT (default 256, at least 16)\n";
 
 bool parseLanguage(const std::string& text, uint16_t* language) {
   for (uint32_t code = 0; code <= 8; ++code) {
@@ -27,6 +35,15 @@ bool parseLanguage(const std::string& text, uint16_t* language) {
     }
   }
   return false;
+}
+
+bool parseCount(const char* text, uint64_t low, uint64_t high, uint64_t* value) {
+  char* end = nullptr;
+  errno = 0;
+  const unsigned long long parsed = std::strtoull(text, &end, 10);
+  if (errno || end == text || *end || text[0] == '-' || parsed < low || parsed > high) return false;
+  *value = parsed;
+  return true;
 }
 
 int usage(const std::string& problem) {
@@ -39,11 +56,17 @@ int usage(const std::string& problem) {
 
 int main(int argc, char** argv) {
   tarvek::indexer::IndexerOptions options;
+  options.jobs = std::max(1u, std::thread::hardware_concurrency());
+  uint64_t number = 0;
   std::vector<std::string> positional;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
     if (arg == "--help" || arg == "-h") return usage("");
+    if (arg == "--update") {
+      options.update = true;
+      continue;
+    }
     if (arg.rfind("--", 0) == 0 && !hasValue) return usage("missing value after " + arg);
     if (arg == "--name") {
       options.displayName = argv[++i];
@@ -55,6 +78,13 @@ int main(int argc, char** argv) {
       options.indexerNumber = argv[++i];
     } else if (arg == "--path-variable") {
       options.pathVariable = argv[++i];
+    } else if (arg == "--jobs") {
+      if (!parseCount(argv[++i], 1, 256, &number)) return usage(std::string("--jobs needs a number from 1 to 256, not ") + argv[i]);
+      options.jobs = static_cast<unsigned>(number);
+    } else if (arg == "--memory") {
+      if (!parseCount(argv[++i], tarvek::indexer::kMinMemoryMegabytes, 1 << 20, &number))
+        return usage(std::string("--memory needs megabytes from 16 up, not ") + argv[i]);
+      options.memoryBytes = number << 20;
     } else if (arg.rfind("--", 0) == 0) {
       return usage("unknown option " + arg);
     } else {
@@ -76,6 +106,7 @@ int main(int argc, char** argv) {
   }
   std::cout << "indexed " << report.files << " files, " << report.pages << " pages, " << report.words << " words in "
             << std::fixed << std::setprecision(2) << report.seconds << " s";
+  if (report.reused) std::cout << "; " << report.reused << " unchanged files kept";
   if (!report.skipped.empty()) std::cout << "; skipped " << report.skipped.size() << " files";
   if (report.wordsPastLimit)
     std::cout << "; " << report.wordsPastLimit << " words past position 65535 of their page not indexed";
