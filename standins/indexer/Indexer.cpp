@@ -273,6 +273,7 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
       return false;
     }
     runs.push_back(path);
+    ++report->runs;
     return true;
   };
 
@@ -408,7 +409,6 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
     }
     if (!mergeStreams(streams, sink, &problem) && !out.failed() && !dictionary.failed()) return problem;
   }
-  report->runs = runs.size();
   written = written && writer.finish(topicIds, occurrences, encodeSources(sources));
   written = out.close() && written;
   dictionary.close();

@@ -38,7 +38,7 @@ struct IndexerReport {
   std::vector<std::string> skipped;      // "path: reason"
   std::vector<std::string> withoutText;  // files whose pages hold no word
   size_t reused = 0;  // files an update kept from the index without reading them
-  size_t runs = 0;    // run files written
+  size_t runs = 0;    // run files written while reading (merge passes not counted)
   double seconds = 0;
 };
 
