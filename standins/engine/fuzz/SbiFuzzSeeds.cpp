@@ -1,5 +1,6 @@
 // Writes the seed corpus of fuzz_sbi: small valid indexes.
 //   sbi_fuzz_seeds DIR
+#include <cstdint>
 #include <fstream>
 #include <string>
 
@@ -30,5 +31,13 @@ int main(int argc, char** argv) {
   small.addText("voda v lese, kniha o vode, m\xE4so");
   small.beginPage(9);
   write(dir + "/small.sbi", small.build());
+
+  // Two dictionary blocks and two chunks of topic ids.
+  IndexBuilder blocks;
+  for (uint32_t page = 0; page < 4100; ++page) {
+    blocks.beginPage(page + 1);
+    if (page % 20 == 0) blocks.addWord("w" + std::to_string(100 + page / 20));
+  }
+  write(dir + "/blocks.sbi", blocks.build());
   return 0;
 }
