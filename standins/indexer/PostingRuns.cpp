@@ -28,21 +28,28 @@ bool readVarint(std::FILE* in, uint32_t* value) {
   return false;
 }
 
-// The pages of several streams' postings of one word, merged by ordinal.
+// The pages of several streams' postings of one word, merged by ordinal:
+// each stream's pages ascend, so the smallest next page is taken each time.
 void mergeByOrdinal(const std::vector<const TermPostings*>& group, TermPostings* out) {
-  std::vector<sbi::PostingList> lists(group.size());
-  std::vector<std::pair<uint32_t, std::pair<size_t, size_t>>> pages;  // ordinal, (list, page)
-  for (size_t i = 0; i < group.size(); ++i) {
+  static thread_local std::vector<sbi::PostingList> lists;
+  static thread_local sbi::PostingList merged;
+  lists.resize(group.size());
+  for (size_t i = 0; i < group.size(); ++i)
     sbi::decodePostingList(group[i]->bytes.data(), group[i]->bytes.size(), 0xFFFFFFFFu, &lists[i]);
-    for (size_t p = 0; p < lists[i].pages(); ++p) pages.push_back({lists[i].ordinals[p], {i, p}});
-  }
-  std::sort(pages.begin(), pages.end());
-  sbi::PostingList merged;
-  for (const auto& [ordinal, where] : pages) {
-    const auto& list = lists[where.first];
-    merged.ordinals.push_back(ordinal);
-    merged.positions.insert(merged.positions.end(), list.positions.begin() + list.begin(where.second),
-                            list.positions.begin() + list.ends[where.second]);
+  merged.clear();
+  std::vector<size_t> next(group.size(), 0);
+  for (;;) {
+    size_t best = group.size();
+    for (size_t i = 0; i < group.size(); ++i)
+      if (next[i] < lists[i].pages() &&
+          (best == group.size() || lists[i].ordinals[next[i]] < lists[best].ordinals[next[best]]))
+        best = i;
+    if (best == group.size()) break;
+    const auto& list = lists[best];
+    const size_t page = next[best]++;
+    merged.ordinals.push_back(list.ordinals[page]);
+    merged.positions.insert(merged.positions.end(), list.positions.begin() + list.begin(page),
+                            list.positions.begin() + list.ends[page]);
     merged.ends.push_back(static_cast<uint32_t>(merged.positions.size()));
   }
   sbi::ByteWriter bytes;
