@@ -16,6 +16,80 @@ bool fail(std::string* problem, std::string what) {
   return false;
 }
 
+// Walks the pages of encoded postings (FORMAT.md) without decoding their
+// positions: a merge or a renumbering rewrites ordinals and copies the
+// positions' bytes as they are.
+class PageCursor {
+ public:
+  PageCursor(const uint8_t* data, size_t size) : at_(data), end_(data + size) { ok_ = varint(&pages_); }
+  uint32_t pages() const { return pages_; }
+  bool ok() const { return ok_; }
+  // Moves to the next page; false at the end or on damage (then !ok()).
+  bool next() {
+    if (!ok_ || read_ == pages_) return false;
+    uint32_t delta = 0;
+    if (!varint(&delta) || (read_ > 0 && delta == 0) || !varint(&count_) || count_ == 0) return ok_ = false;
+    ordinal_ = read_ == 0 ? delta : ordinal_ + delta;
+    positions_ = at_;
+    for (uint32_t k = 0; k < count_; ++k) {
+      while (at_ < end_ && (*at_ & 0x80)) ++at_;
+      if (at_ == end_) return ok_ = false;
+      ++at_;
+    }
+    ++read_;
+    return true;
+  }
+  uint32_t ordinal() const { return ordinal_; }
+  uint32_t count() const { return count_; }
+  const uint8_t* positions() const { return positions_; }
+  size_t positionBytes() const { return static_cast<size_t>(at_ - positions_); }
+  bool atEnd() const { return ok_ && read_ == pages_ && at_ == end_; }
+
+ private:
+  bool varint(uint32_t* value) {
+    *value = 0;
+    for (int shift = 0; shift < 35 && at_ < end_; shift += 7) {
+      const uint8_t b = *at_++;
+      *value |= static_cast<uint32_t>(b & 0x7F) << shift;
+      if (!(b & 0x80)) return true;
+    }
+    return false;
+  }
+  const uint8_t* at_;
+  const uint8_t* end_;
+  const uint8_t* positions_ = nullptr;
+  uint32_t pages_ = 0, read_ = 0, ordinal_ = 0, count_ = 0;
+  bool ok_;
+};
+
+// Builds postings page by page from pages already encoded elsewhere.
+class PageWriter {
+ public:
+  void add(uint32_t ordinal, uint32_t count, const uint8_t* positions, size_t size) {
+    if (pages_ == 0) first_ = ordinal;
+    body_.varint(pages_ == 0 ? ordinal : ordinal - last_);
+    body_.varint(count);
+    body_.raw(std::string_view(reinterpret_cast<const char*>(positions), size));
+    last_ = ordinal;
+    ++pages_;
+  }
+  uint32_t pages() const { return pages_; }
+  void finish(const std::string& term, TermPostings* out) {
+    sbi::ByteWriter bytes;
+    bytes.varint(pages_);
+    out->bytes.assign(bytes.bytes().begin(), bytes.bytes().end());
+    out->bytes.insert(out->bytes.end(), body_.bytes().begin(), body_.bytes().end());
+    out->term = term;
+    out->pages = pages_;
+    out->firstOrdinal = first_;
+    out->lastOrdinal = last_;
+  }
+
+ private:
+  sbi::ByteWriter body_;
+  uint32_t pages_ = 0, first_ = 0, last_ = 0;
+};
+
 // Reads a varint from `in`; false at the end or on a bad one.
 bool readVarint(std::FILE* in, uint32_t* value) {
   *value = 0;
@@ -31,34 +105,23 @@ bool readVarint(std::FILE* in, uint32_t* value) {
 // The pages of several streams' postings of one word, merged by ordinal:
 // each stream's pages ascend, so the smallest next page is taken each time.
 void mergeByOrdinal(const std::vector<const TermPostings*>& group, TermPostings* out) {
-  static thread_local std::vector<sbi::PostingList> lists;
-  static thread_local sbi::PostingList merged;
-  lists.resize(group.size());
-  for (size_t i = 0; i < group.size(); ++i)
-    sbi::decodePostingList(group[i]->bytes.data(), group[i]->bytes.size(), 0xFFFFFFFFu, &lists[i]);
-  merged.clear();
-  std::vector<size_t> next(group.size(), 0);
+  std::vector<PageCursor> cursors;
+  std::vector<bool> live;
+  for (const auto* part : group) {
+    cursors.emplace_back(part->bytes.data(), part->bytes.size());
+    live.push_back(cursors.back().next());
+  }
+  PageWriter merged;
   for (;;) {
     size_t best = group.size();
     for (size_t i = 0; i < group.size(); ++i)
-      if (next[i] < lists[i].pages() &&
-          (best == group.size() || lists[i].ordinals[next[i]] < lists[best].ordinals[next[best]]))
-        best = i;
+      if (live[i] && (best == group.size() || cursors[i].ordinal() < cursors[best].ordinal())) best = i;
     if (best == group.size()) break;
-    const auto& list = lists[best];
-    const size_t page = next[best]++;
-    merged.ordinals.push_back(list.ordinals[page]);
-    merged.positions.insert(merged.positions.end(), list.positions.begin() + list.begin(page),
-                            list.positions.begin() + list.ends[page]);
-    merged.ends.push_back(static_cast<uint32_t>(merged.positions.size()));
+    const PageCursor& page = cursors[best];
+    merged.add(page.ordinal(), page.count(), page.positions(), page.positionBytes());
+    live[best] = cursors[best].next();
   }
-  sbi::ByteWriter bytes;
-  sbi::encodePostingList(merged, bytes);
-  out->term = group.front()->term;
-  out->pages = static_cast<uint32_t>(merged.pages());
-  out->firstOrdinal = merged.ordinals.front();
-  out->lastOrdinal = merged.ordinals.back();
-  out->bytes = std::move(bytes.bytes());
+  merged.finish(group.front()->term, out);
 }
 
 // The same when each stream's pages come after the previous stream's, as
@@ -183,33 +246,28 @@ bool RunReader::next() {
 
 bool IndexTermStream::next() {
   const uint32_t count = reader_.termCount();
+  const uint32_t topics = reader_.data().topicCount;
   std::vector<uint8_t> bytes;
-  sbi::PostingList list, kept;
   while (ok_ && nextTerm_ < count) {
     const uint32_t number = nextTerm_ / sbi::kTermsPerBlock;
     if (nextTerm_ % sbi::kTermsPerBlock == 0 && !(ok_ = reader_.readBlock(number, &block_))) return false;
     const sbi::Term& term = block_[nextTerm_++ % sbi::kTermsPerBlock];
-    if (!(ok_ = reader_.postingBytes(term, &bytes) &&
-                sbi::decodePostingList(bytes.data(), bytes.size(), reader_.data().topicCount, &list)))
-      return false;
-    kept.clear();
-    for (size_t p = 0; p < list.pages(); ++p) {
-      const uint32_t ordinal = newOrdinal_[list.ordinals[p]];
+    if (!(ok_ = reader_.postingBytes(term, &bytes))) return false;
+    PageCursor page(bytes.data(), bytes.size());
+    PageWriter kept;
+    uint32_t last = 0;
+    while (page.next()) {
+      if (page.ordinal() >= topics) return ok_ = false;
+      const uint32_t ordinal = newOrdinal_[page.ordinal()];
       if (ordinal == kDropped) continue;
-      if (!kept.ordinals.empty() && ordinal <= kept.ordinals.back()) return ok_ = false;  // must keep their order
-      kept.ordinals.push_back(ordinal);
-      kept.positions.insert(kept.positions.end(), list.positions.begin() + list.begin(p),
-                            list.positions.begin() + list.ends[p]);
-      kept.ends.push_back(static_cast<uint32_t>(kept.positions.size()));
+      // Pages keep their order when renumbered; anything else is a fault.
+      if (kept.pages() > 0 && ordinal <= last) return ok_ = false;
+      kept.add(ordinal, page.count(), page.positions(), page.positionBytes());
+      last = ordinal;
     }
+    if (!(ok_ = page.atEnd())) return false;
     if (kept.pages() == 0) continue;
-    sbi::ByteWriter encoded;
-    sbi::encodePostingList(kept, encoded);
-    current_.term = term.text;
-    current_.pages = static_cast<uint32_t>(kept.pages());
-    current_.firstOrdinal = kept.ordinals.front();
-    current_.lastOrdinal = kept.ordinals.back();
-    current_.bytes = std::move(encoded.bytes());
+    kept.finish(term.text, &current_);
     return true;
   }
   return false;
