@@ -74,10 +74,19 @@ class PageWriter {
     ++pages_;
   }
   uint32_t pages() const { return pages_; }
+  // Starts anew, keeping the memory already taken.
+  void reset() {
+    body_.bytes().clear();
+    pages_ = first_ = last_ = 0;
+  }
   void finish(const std::string& term, TermPostings* out) {
-    sbi::ByteWriter bytes;
-    bytes.varint(pages_);
-    out->bytes.assign(bytes.bytes().begin(), bytes.bytes().end());
+    uint8_t count[5];
+    size_t n = 0;
+    for (uint32_t v = pages_; ; v >>= 7) {
+      count[n++] = static_cast<uint8_t>(v >= 0x80 ? (v & 0x7F) | 0x80 : v);
+      if (v < 0x80) break;
+    }
+    out->bytes.assign(count, count + n);
     out->bytes.insert(out->bytes.end(), body_.bytes().begin(), body_.bytes().end());
     out->term = term;
     out->pages = pages_;
@@ -111,7 +120,8 @@ void mergeByOrdinal(const std::vector<const TermPostings*>& group, TermPostings*
     cursors.emplace_back(part->bytes.data(), part->bytes.size());
     live.push_back(cursors.back().next());
   }
-  PageWriter merged;
+  static thread_local PageWriter merged;
+  merged.reset();
   for (;;) {
     size_t best = group.size();
     for (size_t i = 0; i < group.size(); ++i)
@@ -247,14 +257,15 @@ bool RunReader::next() {
 bool IndexTermStream::next() {
   const uint32_t count = reader_.termCount();
   const uint32_t topics = reader_.data().topicCount;
-  std::vector<uint8_t> bytes;
+  static thread_local std::vector<uint8_t> bytes;
+  static thread_local PageWriter kept;
   while (ok_ && nextTerm_ < count) {
     const uint32_t number = nextTerm_ / sbi::kTermsPerBlock;
     if (nextTerm_ % sbi::kTermsPerBlock == 0 && !(ok_ = reader_.readBlock(number, &block_))) return false;
     const sbi::Term& term = block_[nextTerm_++ % sbi::kTermsPerBlock];
     if (!(ok_ = reader_.postingBytes(term, &bytes))) return false;
     PageCursor page(bytes.data(), bytes.size());
-    PageWriter kept;
+    kept.reset();
     uint32_t last = 0;
     while (page.next()) {
       if (page.ordinal() >= topics) return ok_ = false;
