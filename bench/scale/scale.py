@@ -152,7 +152,7 @@ def main():
         try:
             u_wall, u_cpu, u_peak, _ = measured([index, "--update"] + extra + [pdf, base])
             if recoll:
-                r["update"], _, _, _ = measured(["recollindex", "-c", conf], env)
+                r["update"], r["update_cpu"], _, _ = measured(["recollindex", "-c", conf], env)
         finally:
             restore(changed, backup)
 
@@ -160,26 +160,27 @@ def main():
             return "%.2f" % (a / b) if b else "–"
 
         rows.append((pages, [
-            "| %d | tarvek | %.1f | %.1f | %.0f | %.1f | %.3f | %.3f | %.3f | %.2f | %s |" % (
-                pages, t_wall, t_cpu, t_peak, t_size / 2**20, t_none, t_rare, t_half, u_wall,
+            "| %d | tarvek | %.1f | %.1f | %.0f | %.1f | %.3f | %.3f | %.3f | %.2f | %.2f | %s |" % (
+                pages, t_wall, t_cpu, t_peak, t_size / 2**20, t_none, t_rare, t_half, u_wall, u_cpu,
                 "exact" if exact else "NOT EXACT"),
         ] + ([
-            "| %d | Recoll | %.1f | %.1f | %.0f | %.1f | %.3f | %.3f | %.3f | %.2f | |" % (
+            "| %d | Recoll | %.1f | %.1f | %.0f | %.1f | %.3f | %.3f | %.3f | %.2f | %.2f | |" % (
                 pages, r["wall"], r["cpu"], r["peak"], r["size"] / 2**20, r["none"], r["rare"], r["half"],
-                r["update"]),
-            "| %d | ratio | %s | %s | %s | %s | %s | %s | %s | %s | |" % (
+                r["update"], r["update_cpu"]),
+            "| %d | ratio | %s | %s | %s | %s | %s | %s | %s | %s | %s | |" % (
                 pages, ratio(t_wall, r["wall"]), ratio(t_cpu, r["cpu"]), ratio(t_peak, r["peak"]),
                 ratio(t_size, r["size"]), ratio(t_none, r["none"]), ratio(t_rare, r["rare"]),
-                ratio(t_half, r["half"]), ratio(u_wall, r["update"])),
+                ratio(t_half, r["half"]), ratio(u_wall, r["update"]), ratio(u_cpu, r["update_cpu"])),
         ] if recoll else [])))
-        print("corpus %s: %d pages, %d changed files, word on half the pages: %s (%d pages), rebuild/update %.1f" % (
-            corpus, pages, len(changed), word, half_pages, t_wall / u_wall), flush=True)
+        print("corpus %s: %d pages, %d changed files, word on half the pages: %s (%d pages), "
+              "rebuild/update wall %.1f, CPU %.1f" % (corpus, pages, len(changed), word, half_pages, t_wall / u_wall,
+                                                     t_cpu / u_cpu), flush=True)
         print("\n".join(rows[-1][1]), flush=True)
 
     print()
     print("| Pages | Tool | index wall s | index CPU s | peak MiB | index MiB | no hit s | rare s | half s "
-          "| update 1 %% s | rare word |".replace("%%", "%"))
-    print("|---|---|---|---|---|---|---|---|---|---|---|")
+          "| update 1 %% s | update CPU s | rare word |".replace("%%", "%"))
+    print("|---|---|---|---|---|---|---|---|---|---|---|---|")
     for _, lines in rows:
         print("\n".join(lines))
     return 0
