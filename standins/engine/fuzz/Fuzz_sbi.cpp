@@ -1,4 +1,4 @@
-// Feeds any bytes to the .sbi reader, the checksums left out so the
+// Feeds any bytes to the .sbi reader (and to the source-file table's), the checksums left out so the
 // structural checks are reached, then reads every topic id, every dictionary
 // block and every posting list, and runs a few queries of each kind over
 // whatever was accepted.
@@ -9,10 +9,13 @@
 #include "standins/engine/Query.h"
 #include "standins/engine/QueryEvaluator.h"
 #include "standins/engine/SbiReader.h"
+#include "standins/indexer/SourceTable.h"
 
 using namespace tarvek::sbi;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // The same bytes as the indexer's source-file table.
+  tarvek::indexer::decodeSources(std::vector<uint8_t>(data, data + size));
   IndexData index;
   readIndex(data, size, size, true, &index);
   if (readIndex(data, size, size, false, &index) != kOk) return 0;

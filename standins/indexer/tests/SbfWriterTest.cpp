@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "standins/indexer/MappingFile.h"
+#include "standins/indexer/SourceTable.h"
 #include "standins/indexer/StoredPaths.h"
 
 namespace tarvek::indexer {
@@ -166,6 +167,36 @@ TEST(SbfWriterTest, FindTopicsReadsOnlyUntilEveryWantedIdIsFound) {
     std::istringstream truncated(std::string(bytes->begin(), bytes->begin() + static_cast<long>(cut)));
     EXPECT_FALSE(findTopics(truncated, {777})) << cut;
   }
+}
+
+TEST(SourceTableTest, RoundTripsAndRefusesEveryCutOrOverlongText) {
+  SourceTable table;
+  table.nextTopic = 4711;
+  table.pathVariable = "$DOCS";
+  table.files.push_back({"/data/a.pdf", "$DOCS\\a.pdf", "Title", 123456789012ull, -5, 3, 999});
+  table.files.push_back({"/data/sub/b.pdf", "$DOCS\\sub\\b.pdf", "", 7, 1700000000123456789ll, 0, 0});
+  const std::vector<uint8_t> bytes = encodeSources(table);
+  const auto decoded = decodeSources(bytes);
+  ASSERT_TRUE(decoded);
+  EXPECT_EQ(decoded->nextTopic, 4711u);
+  EXPECT_EQ(decoded->pathVariable, "$DOCS");
+  ASSERT_EQ(decoded->files.size(), 2u);
+  EXPECT_EQ(decoded->files[0].storedPath, table.files[0].storedPath);
+  EXPECT_EQ(decoded->files[0].size, 123456789012ull);
+  EXPECT_EQ(decoded->files[0].lastWrite, -5);
+  EXPECT_EQ(decoded->files[0].words, 999u);
+  EXPECT_EQ(decoded->files[1].lastWrite, 1700000000123456789ll);
+  for (size_t length = 0; length < bytes.size(); ++length)
+    EXPECT_FALSE(decodeSources(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(length))))
+        << length;
+  std::vector<uint8_t> longer = bytes;
+  longer.push_back(0);
+  EXPECT_FALSE(decodeSources(longer)) << "bytes left over";
+  std::vector<uint8_t> huge = bytes;
+  // The file count's high bytes: it follows version, next topic id and "$DOCS" (15 bytes).
+  huge[15 + 2] = 0xFF;
+  huge[15 + 3] = 0xFF;
+  EXPECT_FALSE(decodeSources(huge));
 }
 
 }  // namespace
