@@ -33,6 +33,10 @@ using Clock = std::chrono::steady_clock;
 // and read buffers.
 constexpr size_t kMergeFanIn = 64;
 
+// What indexing takes besides the postings, measured: the libraries,
+// poppler's documents in flight, the threads, the read and write buffers.
+constexpr uint64_t kFixedMemory = 24ull << 20;
+
 bool isPdf(const fs::path& path) {
   std::string ext = path.extension().string();
   std::transform(ext.begin(), ext.end(), ext.begin(),
@@ -206,6 +210,11 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
   sbi::IndexHead head;
   const uint32_t now = options.fixedTime ? options.fixedTime : dosNow();
   if (updating) {
+    if (!options.excludedFile.empty() || !options.displayName.empty() || !options.pathVariable.empty() ||
+        !options.indexerNumber.empty())
+      progress << "  an update keeps the index's name, indexer number, excluded words and path variable;"
+                  " the options given for them are ignored"
+               << std::endl;
     variable = previous.sources.pathVariable;
     head = {previous.data.name,       previous.data.indexerNumber, previous.data.language, previous.data.attributes,
             previous.data.created,    now,                         previous.data.excluded};
@@ -262,7 +271,10 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
   }
 
   TemporaryFiles temporary(base);
-  const uint64_t runBudget = std::max<uint64_t>(options.memoryBytes / 2, 1);
+  // Postings get half of what the limit leaves besides the rest of the
+  // process; the other half covers what the estimate of their size misses.
+  const uint64_t runBudget = std::max<uint64_t>(
+      options.memoryBytes > kFixedMemory ? (options.memoryBytes - kFixedMemory) / 2 : options.memoryBytes / 2, 1);
   PostingsBuffer buffer;
   std::vector<std::string> runs;
   const auto writeRun = [&]() {

@@ -26,7 +26,7 @@ struct IndexerOptions {
   // name, language, indexer number, excluded words and path variable stay.
   bool update = false;
   unsigned jobs = 1;                      // text extraction threads
-  uint64_t memoryBytes = 256ull << 20;    // postings are written to runs beyond half of it
+  uint64_t memoryBytes = 256ull << 20;    // peak memory to stay under; postings go to run files to keep it
   uint32_t fixedTime = 0;                 // DOS date and time stamped instead of now (tests); 0: now
 };
 
@@ -42,7 +42,7 @@ struct IndexerReport {
   double seconds = 0;
 };
 
-inline constexpr uint64_t kMinMemoryMegabytes = 16;
+inline constexpr uint64_t kMinMemoryMegabytes = 32;  // the process takes 24 MB besides the postings
 
 // Runs the whole job; progress lines go to `progress`. Returns an empty text
 // on success, else what went wrong (nothing is written then).

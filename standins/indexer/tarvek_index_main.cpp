@@ -24,8 +24,8 @@ constexpr char kUsage[] =
     "  --update                update OUTPUT: re-read only the PDF files added or changed since,\n"
     "                          drop removed ones; name, language, excluded words stay the index's\n"
     "  --jobs N                text extraction threads (default: the number of cores)\n"
-    "  --memory MB             peak memory to stay under; postings beyond half of it go to\n"
-    "                          temporary run files beside OUTPUT (default 256, at least 16)\n";
+    "  --memory MB             peak memory to stay under; postings that do not fit go to\n"
+    "                          temporary run files beside OUTPUT (default 256, at least 32)\n";
 
 bool parseLanguage(const std::string& text, uint16_t* language) {
   for (uint32_t code = 0; code <= 8; ++code) {
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
       options.jobs = static_cast<unsigned>(number);
     } else if (arg == "--memory") {
       if (!parseCount(argv[++i], tarvek::indexer::kMinMemoryMegabytes, 1 << 20, &number))
-        return usage(std::string("--memory needs megabytes from 16 up, not ") + argv[i]);
+        return usage(std::string("--memory needs megabytes from 32 up, not ") + argv[i]);
       options.memoryBytes = number << 20;
     } else if (arg.rfind("--", 0) == 0) {
       return usage("unknown option " + arg);
