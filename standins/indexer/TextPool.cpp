@@ -19,7 +19,7 @@ bool stampOf(const std::filesystem::path& file, FileStamp* stamp) {
   return true;
 }
 
-ExtractedFile extractFile(const std::filesystem::path& file) {
+ExtractedFile extractFile(const std::filesystem::path& file, const std::function<void()>& whileRead) {
   ExtractedFile result;
   if (!stampOf(file, &result.stamp)) {
     result.problem = "it cannot be opened";
@@ -27,6 +27,7 @@ ExtractedFile extractFile(const std::filesystem::path& file) {
   }
   const auto text = readPdfText(file.string(), &result.problem);
   if (!text) return result;
+  if (whileRead) whileRead();
   // A file rewritten while it was read may mix two versions: it is left out,
   // and the next update takes it.
   FileStamp after;

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -34,7 +35,9 @@ struct ExtractedFile {
   std::vector<std::string> pageWords;
 };
 
-ExtractedFile extractFile(const std::filesystem::path& file);
+// `whileRead` runs between reading the text and checking the file again
+// (tests change the file there).
+ExtractedFile extractFile(const std::filesystem::path& file, const std::function<void()>& whileRead = {});
 
 class ExtractionPool {
  public:

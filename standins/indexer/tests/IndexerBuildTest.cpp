@@ -19,6 +19,7 @@
 #include "standins/engine/SbiReader.h"
 #include "standins/indexer/Indexer.h"
 #include "standins/indexer/MappingFile.h"
+#include "standins/indexer/TextPool.h"
 
 namespace tarvek::indexer {
 namespace {
@@ -276,6 +277,24 @@ TEST(IndexUpdateTest, AFailedUpdateLeavesThePreviousIndexAsItWas) {
   const Built earlier = build({pdfs}, index, 256ull << 20, 1, true);
   EXPECT_NE(earlier.problem.find("earlier format version"), std::string::npos) << earlier.problem;
   EXPECT_EQ(earlier.index, old);
+}
+
+TEST(ExtractionTest, AFileChangedWhileItIsReadIsLeftOut) {
+  const fs::path corpus = fromEnvironment("TARVEK_CORPUS");
+  if (corpus.empty()) GTEST_SKIP() << "TARVEK_CORPUS is not set";
+  Scratch scratch;
+  const auto files = copyCorpus(corpus, scratch.path(), 2);
+  const ExtractedFile whole = extractFile(files[0]);
+  ASSERT_TRUE(whole.ok) << whole.problem;
+  EXPECT_EQ(whole.pageWords.size(), 3u);
+  const ExtractedFile changed = extractFile(files[0], [&] {
+    fs::copy_file(files[1], files[0], fs::copy_options::overwrite_existing);
+    fs::last_write_time(files[0], fs::last_write_time(files[0]) + std::chrono::seconds(3));
+  });
+  EXPECT_FALSE(changed.ok);
+  EXPECT_EQ(changed.problem, "it changed while it was read");
+  fs::remove(files[0]);
+  EXPECT_EQ(extractFile(files[0]).problem, "it cannot be opened");
 }
 
 }  // namespace
