@@ -12,6 +12,7 @@
 
 #include "platform/Cp1250.h"
 #include "standins/engine/Engine.h"
+#include "standins/engine/EngineErrors.h"
 #include "standins/engine/EngineExports.h"
 #include "standins/indexer/MappingFile.h"
 
@@ -77,6 +78,8 @@ int main(int argc, char** argv) {
 
   uint16_t error = 0;
   const uint32_t index = IndexOpen(indexPath.c_str(), nullptr, &error);
+  if (!index && error == tarvek::sbi::kOldFormatVersion)
+    return fail(indexPath + " is an index of an earlier format version: build it anew with tarvek-index", error);
   if (!index) return fail("cannot open " + indexPath, error);
   if (listExcluded) {
     IndexEnumKeys(index, tarvek::engine_api::kEnumExcludedWords, 0, &printKey, 0);
