@@ -4,6 +4,7 @@
 
 #include "standins/viewer/Dialogs.h"
 #include "standins/viewer/Output.h"
+#include "standins/viewer/PopupMenus.h"
 #include "standins/viewer/Screenshot.h"
 
 namespace viewer {
@@ -163,6 +164,15 @@ bool Script::run(const std::vector<std::string>& words) {
   } else if (command == "open" && args >= 1) {
     // As a user opens a file; the host-call log tells the outcome.
     host_.openDocument(ansiFromUtf8(arg(1)));
+  } else if (command == "popup") {
+    if (HWND menu = openPopupMenu())
+      for (const std::string& line : describePopupMenu(menu, topmostDialog())) printLine(line);
+    else
+      printLine("no popup");
+  } else if (command == "choose" && args >= 1) {
+    HWND menu = openPopupMenu();
+    const std::string problem = menu ? choosePopupItem(menu, arg(1)) : "no popup";
+    if (!problem.empty()) printLine(problem);
   } else if (command == "quit") {
     return quit();
   } else {
