@@ -255,6 +255,40 @@ TEST_F(SearchDialogViewerTest, SearchThroughTheDialogAndItsHistoryAfterARestart)
   EXPECT_TRUE(contains(loaded, "  Edit #1202 \"neexistuje\" enabled")) << secondText;
 }
 
+TEST_F(SearchDialogViewerTest, FailingIndexIsReportedOverTheDialogAndTheSearchGoesOn) {
+  // The engine double: "Books (EN)" cannot be opened; Slovak has lemmas;
+  // every query finds topic 1.
+  viewer.copyInto(TARVEK_ENGINE_DOUBLE, "Plug_ins\\Tarvek\\vovar_av.dll");
+  write(viewer.folder() + "\\Plug_ins\\Tarvek\\vovar_av.ini",
+        "failopen books 17\nling 0 1\ntopic 1 3\ntrace " + (data / "trace.txt") + "\n");
+  const Lines output = viewer.run(
+      "menu VELT:Search\n"
+      "wait Vyhľadanie\n"
+      "type #1202 kniha\n"
+      "click Lematizátor\n"
+      "click Hľadať\n"
+      "wait Chyba\n"
+      "dump\n"
+      "click OK\n"
+      "wait Vyhľadanie 1\n"
+      "enabled VELT:NextHit\n"
+      "quit\n");
+  const std::string all = joined(output);
+  const Lines error = section(output, "dialog \"Chyba\"");
+  EXPECT_TRUE(contains(error, "  Static #202 \"Chyba pri otvorení indexu\" enabled")) << all;
+  EXPECT_TRUE(contains(error, "  Static #204 \"" + (data / "books.sbi") + "\" enabled")) << all;
+  EXPECT_TRUE(contains(error, "  Static #207 \"17\" enabled")) << all;
+  EXPECT_TRUE(contains(output, "timeout \"Vyhľadanie\"")) << "the other index found a file\n" << all;
+  EXPECT_TRUE(contains(output, "enabled VELT:NextHit true")) << all;
+
+  std::ifstream trace(data / "trace.txt");
+  Lines queries;
+  for (std::string line; std::getline(trace, line);)
+    if (line.rfind("IndexQuery ", 0) == 0) queries.push_back(line.substr(line.rfind(' ') + 1));
+  // AND with lemmatization, which the Slovak index's language has: 0x01A0.
+  EXPECT_EQ(queries, (Lines{std::to_string(0x01A0)}));
+}
+
 TEST_F(SearchDialogViewerTest, AboutShowsTheModulesVersionAndHelpOpensTheDefaultDocument) {
   // The help document the build makes, laid out as the viewer folder has it.
   viewer.copyInto(TARVEK_HELP_DOCUMENT, "Plug_ins\\Tarvek\\TarvekPDFSearch.pdf");
