@@ -40,6 +40,12 @@ SearchDialog::SearchDialog(HINSTANCE resources, SearchDialogParts parts)
       model_(history_, &parts.engine) {}
 
 INT_PTR SearchDialog::run(HWND owner) {
+  // Without a parent the viewer stays usable, so its search command can come
+  // again while the dialog is up: the one dialog is brought forward instead.
+  if (hwnd()) {
+    SetForegroundWindow(hwnd());
+    return -1;
+  }
   showResultsAfterClose_ = false;
   const INT_PTR result = runModal(owner);
   // The results dialog comes up once this one is gone.

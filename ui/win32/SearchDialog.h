@@ -47,7 +47,8 @@ class SearchDialog final : public tarvek::win32::Dialog, private SearchDialogAct
 
   // Runs the dialog modally over `owner` (may be null). When it closed with a
   // search that found files, or with "&Výsledky...", the results dialog is
-  // shown afterwards. Returns IDOK or IDCANCEL (-1 if it could not be made).
+  // shown afterwards. Returns IDOK or IDCANCEL; -1 if it could not be made
+  // or is up already (then it is brought forward).
   INT_PTR run(HWND owner);
 
   // The other dialogs, once they exist; null until then. Not owned.
