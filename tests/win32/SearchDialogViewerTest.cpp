@@ -264,6 +264,8 @@ TEST_F(SearchDialogViewerTest, FailingIndexIsReportedOverTheDialogAndTheSearchGo
   const Lines output = viewer.run(
       "menu VELT:Search\n"
       "wait Vyhľadanie\n"
+      "type #1202 " + std::string(300, 'x') + "\n"
+      "dump\n"
       "type #1202 kniha\n"
       "click Lematizátor\n"
       "click Hľadať\n"
@@ -274,6 +276,8 @@ TEST_F(SearchDialogViewerTest, FailingIndexIsReportedOverTheDialogAndTheSearchGo
       "enabled VELT:NextHit\n"
       "quit\n");
   const std::string all = joined(output);
+  EXPECT_TRUE(contains(section(output, "dialog \"Vyhľadanie\""), "  Edit #1202 \"" + std::string(256, 'x') + "\" enabled"))
+      << "the query holds at most 256 characters\n" << all;
   const Lines error = section(output, "dialog \"Chyba\"");
   EXPECT_TRUE(contains(error, "  Static #202 \"Chyba pri otvorení indexu\" enabled")) << all;
   EXPECT_TRUE(contains(error, "  Static #204 \"" + (data / "books.sbi") + "\" enabled")) << all;

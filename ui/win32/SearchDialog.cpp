@@ -150,7 +150,10 @@ bool SearchDialog::onCommand(int id, int notifyCode, HWND) {
   switch (id) {
     case IDC_SEARCH_QUERY:
       if (notifyCode == EN_CHANGE && !showing_) {
-        model_.queryChanged(itemText(IDC_SEARCH_QUERY));
+        const std::string text = itemText(IDC_SEARCH_QUERY);
+        model_.queryChanged(text);
+        // Typing stops at the limit; a longer text set from outside is cut.
+        if (text.size() > kMaxQueryChars) showValues();
         showEnables();
       }
       return true;
