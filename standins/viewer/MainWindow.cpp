@@ -189,6 +189,7 @@ void MainWindow::showDocument(Document& document) {
                                       frame_, nullptr, instance_, &document);
   }
   if (document.window) {
+    lastDocument_ = document.window;
     ShowWindow(document.window, SW_SHOWNOACTIVATE);
     InvalidateRect(document.window, nullptr, TRUE);
     SetWindowPos(document.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
