@@ -213,5 +213,73 @@ TEST_F(ResultsDialogWin32Test, ShowAndPageButtonsWalkTheHitsAndReportAFileThatDo
   EXPECT_EQ(rowNames(output, 1), (Lines{"missing.pdf selected", "b.pdf", "a.pdf"}));  // still open
 }
 
+TEST_F(ResultsDialogWin32Test, CloseOnShowLastsAcrossOpeningsButNotARestart) {
+  Lines output = withDir(run(
+      "click \"Zatvoriť pri zobrazení\"\n"
+      "dblclick #1301 missing.pdf\nwait Chyba\nclick OK\ndump\n"  // a failed open leaves it open
+      "dblclick #1301 a.pdf\ndump\n"                                // a shown file closes it
+      "menu VELT:SearchResults\nwait \"" + std::string(kTitle) + "\"\ndump\n"
+      "log\ntool VELT:TarvekQueryNextHit\ntool VELT:TarvekQueryNextHit\nlog\ndump\n"));
+  EXPECT_EQ(rowNames(output, 0), (Lines{"a.pdf", "b.pdf", "missing.pdf selected"}));
+  EXPECT_EQ(linesStartingWith(output, "no dialog"), Lines{"no dialog"});
+  const Lines reopened = between(output, "dialog \"TarvekPDF", "  Button #1306");
+  ASSERT_FALSE(reopened.empty());
+  // The third dump: reopened with the box checked and a.pdf current.
+  Lines dumps;
+  for (const std::string& line : output)
+    if (line.rfind("  Button #1306", 0) == 0) dumps.push_back(line);
+  ASSERT_EQ(dumps.size(), 3u);
+  EXPECT_EQ(dumps[1], "  Button #1306 \"Z&atvoriť pri zobrazení\" enabled checked");
+  EXPECT_EQ(rowNames(output, 1), (Lines{"a.pdf selected", "b.pdf", "missing.pdf"}));
+  // The tool bar's next hit page: page 7, then b.pdf; the dialog's selection follows.
+  EXPECT_EQ(between(output, "tool VELT:TarvekQueryNextHit", "selection \"b.pdf\""),
+            (Lines{"tool VELT:TarvekQueryNextHit", "tool VELT:TarvekQueryNextHit", "opened \"DIR\\a.pdf\" again",
+                   "page \"a.pdf\" 7", "selection \"a.pdf\" page 7 entries 32:0 highlighted",
+                   "opened \"DIR\\a.pdf\" again", "opened \"DIR\\b.pdf\" pages 3", "page \"b.pdf\" 1",
+                   "selection \"b.pdf\" page 1 entries 7:0,9:0 highlighted"}));
+  EXPECT_EQ(rowNames(output, 2), (Lines{"a.pdf", "b.pdf selected", "missing.pdf"}));
+
+  // A new viewer process: the box starts unchecked again.
+  output = run("dump\n");
+  EXPECT_EQ(linesStartingWith(output, "  Button #1306"),
+            Lines{"  Button #1306 \"Z&atvoriť pri zobrazení\" enabled unchecked"});
+}
+
+TEST_F(ResultsDialogWin32Test, DisplayOptionsChooseTheColumnsAndNoneMeansAllNine) {
+  const char* optional[] = {"Počet výskytov", "Počet nájden. strán", "Umiestnenie", "Dátum posl. zmeny",
+                            "Čas posl. zmeny", "PDF Názov", "Veľkosť", "Z indexu"};
+  std::string uncheckAll;
+  for (const char* box : optional) uncheckAll += "click \"" + std::string(box) + "\"\n";
+  const Lines output = run(
+      "click Možnosti...\nwait \"Možnosti zobrazenia\"\ndump\n" + uncheckAll +
+      "click Nastaviť\ncolumns #1301\n"
+      "click Možnosti...\nwait \"Možnosti zobrazenia\"\n" + uncheckAll +
+      "click Veľkosť\nclick \"Dátum posl. zmeny\"\nclick Nastaviť\ncolumns #1301\ndump\nclick Storno\n");
+  EXPECT_EQ(between(output, "dialog \"Možnosti zobrazenia\"", "  Button #2"),
+            (Lines{
+                "dialog \"Možnosti zobrazenia\"",
+                "  Button #1319 \"Zobraziť:\" enabled",
+                "  Button #1310 \"Názov súboru\" disabled checked",
+                "  Button #1311 \"Poč&et výskytov\" enabled checked",
+                "  Button #1312 \"Počet nájden. s&trán\" enabled checked",
+                "  Button #1313 \"&Umiestnenie\" enabled checked",
+                "  Button #1314 \"&Dátum posl. zmeny\" enabled checked",
+                "  Button #1315 \"Č&as posl. zmeny\" enabled checked",
+                "  Button #1316 \"&PDF Názov\" enabled checked",
+                "  Button #1317 \"&Veľkosť\" enabled checked",
+                "  Button #1318 \"Z &indexu\" enabled checked",
+                "  Button #1 \"&Nastaviť\" enabled",
+                "  Button #2 \"&Storno\" enabled",
+            }));
+  const Lines columns = linesStartingWith(output, "column ");
+  ASSERT_EQ(columns.size(), 12u);  // nine after unchecking everything, then three
+  EXPECT_EQ(columns[9].substr(0, 17), "column 0 \"Súbor\"");
+  EXPECT_EQ(columns[10].substr(0, 17), "column 1 \"Dátum\"");
+  EXPECT_EQ(columns[11].substr(0, 20), "column 2 \"Veľkosť\"");
+  EXPECT_EQ(linesStartingWith(output, "    item \"a.pdf"), Lines{"    item \"a.pdf | 01.05.2020 | 1200\" selected"});
+  for (int id = 0; id < 9; ++id)
+    EXPECT_EQ(stored(id, settings::ColumnField::visible), id == 0 || id == 4 || id == 7 ? 1u : 0u) << id;
+}
+
 }  // namespace
 }  // namespace tarvek::testing
