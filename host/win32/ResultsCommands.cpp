@@ -9,8 +9,9 @@ void ResultsCommands::createDialogs() {
   const HostTables& tables = plugIn_->tables();
   const ui::win32::ResultsParts parts{module_, env_, processResultSet(), reporter_,
                                {tables.core, tables.support, tables.pdModel, tables.view}, tables.win};
-  // "&Hľadanie..." has no search dialog to open until that dialog is wired in.
-  results_ = std::make_unique<ui::win32::ResultsWindow>(parts, [] {});
+  results_ = std::make_unique<ui::win32::ResultsWindow>(parts, [this] {
+    if (openSearch_) openSearch_();
+  });
 }
 
 void ResultsCommands::destroyDialogs() { results_.reset(); }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "host/Commands.h"
@@ -23,6 +24,9 @@ class ResultsCommands : public Commands {
   // Nothing is owned; `plugIn` gives the viewer's tables once imported.
   ResultsCommands(HINSTANCE module, Env& env) : module_(module), env_(env), reporter_(module, env.module) {}
   void attach(PlugIn& plugIn) { plugIn_ = &plugIn; }
+  // What the results dialog's "&Hľadanie..." opens (the modal search
+  // dialog); set before initialisation. Nothing until then.
+  void setOpenSearch(std::function<void()> openSearch) { openSearch_ = std::move(openSearch); }
 
   void run(Command command) override;
   void createDialogs() override;
@@ -37,6 +41,7 @@ class ResultsCommands : public Commands {
   Env& env_;
   tarvek::win32::DialogErrorReporter reporter_;
   PlugIn* plugIn_ = nullptr;
+  std::function<void()> openSearch_;
   std::unique_ptr<ui::win32::ResultsWindow> results_;
 };
 

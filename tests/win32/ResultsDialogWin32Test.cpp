@@ -281,5 +281,18 @@ TEST_F(ResultsDialogWin32Test, DisplayOptionsChooseTheColumnsAndNoneMeansAllNine
     EXPECT_EQ(stored(id, settings::ColumnField::visible), id == 0 || id == 4 || id == 7 ? 1u : 0u) << id;
 }
 
+TEST_F(ResultsDialogWin32Test, SearchAgainClosesTheDialogAndTheSearchOpensANewOne) {
+  // The probe's search dialog stand-in fills the set again and shows the
+  // results while the closed dialog's button handler is still running.
+  const Lines output = run("header #1301 Súbor\nclick Hľadanie...\ndump\ncolumns #1301\nclick Storno\ndump\n");
+  EXPECT_EQ(linesStartingWith(output, "dialog \"TarvekPDF"), Lines{"dialog \"TarvekPDF Search - Výsledky hľadania\""});
+  EXPECT_EQ(rowNames(output, 0), (Lines{"a.pdf selected", "b.pdf", "missing.pdf"}));
+  // The sort flag saved on the way out comes back in the new dialog's tag.
+  const Lines columns = linesStartingWith(output, "column 0 ");
+  ASSERT_EQ(columns.size(), 1u);
+  EXPECT_EQ(columns[0].substr(columns[0].rfind(" tag ")), " tag 1");
+  EXPECT_EQ(linesStartingWith(output, "no dialog"), Lines{"no dialog"});
+}
+
 }  // namespace
 }  // namespace tarvek::testing

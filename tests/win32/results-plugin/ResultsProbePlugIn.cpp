@@ -84,7 +84,10 @@ void fillFromFixture(CodePage& codePage, SearchResultSet& results) {
 
 class ProbeCommands final : public host::win32::ResultsCommands {
  public:
-  ProbeCommands(HINSTANCE module, Env& env) : ResultsCommands(module, env), env_(env) {}
+  // "&Hľadanie..." searches again, as the search dialog would.
+  ProbeCommands(HINSTANCE module, Env& env) : ResultsCommands(module, env), env_(env) {
+    setOpenSearch([this] { run(Command::search); });
+  }
   void run(Command command) override {
     if (command != Command::search) return ResultsCommands::run(command);
     if (!results()) return;
