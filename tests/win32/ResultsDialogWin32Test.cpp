@@ -306,6 +306,27 @@ TEST_F(ResultsDialogWin32Test, EnterShowsTheSelectedFileAndEscapeCloses) {
   EXPECT_EQ(stored(0, settings::ColumnField::visible), 1u);  // saved on the way out
 }
 
+TEST_F(ResultsDialogWin32Test, StoredWidthsFrom0To399AreUsedAndOthersGiveTheAutomaticWidth) {
+  const std::pair<int, uint32_t> widths[] = {{2, 0}, {3, 400}, {4, 120}, {5, static_cast<uint32_t>(-5)}};
+  for (const auto& [id, width] : widths)
+    registry.writeNumber(Hive::currentUser, settings::kSearchColumnKey,
+                         settings::columnValueName(id, settings::ColumnField::width), width);
+  const Lines first = linesStartingWith(run("columns #1301\nclick Storno\n"), "column ");
+  wipeColumns();
+  const Lines automatic = linesStartingWith(run("columns #1301\nclick Storno\n"), "column ");
+  ASSERT_EQ(first.size(), 9u);
+  ASSERT_EQ(automatic.size(), 9u);
+  auto width = [](const std::string& line) {
+    const size_t at = line.find(" width ") + 7;
+    return line.substr(at, line.find(' ', at) - at);
+  };
+  EXPECT_EQ(width(first[2]), "0");  // 0 wide, and still shown
+  EXPECT_EQ(width(first[3]), width(automatic[3]));
+  EXPECT_EQ(width(first[4]), "120");
+  EXPECT_EQ(width(first[5]), width(automatic[5]));
+  EXPECT_NE(width(automatic[3]), "0");
+}
+
 // The viewer's document windows show the page text its reader finds; a wrong
 // inflate or text scan would highlight the wrong words in the pictures.
 TEST(ViewerPageTextTest, ReadsPlainAndCompressedContentStreams) {
