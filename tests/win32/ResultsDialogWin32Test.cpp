@@ -239,6 +239,7 @@ TEST_F(ResultsDialogWin32Test, CloseOnShowLastsAcrossOpeningsButNotARestart) {
                    "opened \"DIR\\a.pdf\" again", "opened \"DIR\\b.pdf\" pages 3", "page \"b.pdf\" 1",
                    "selection \"b.pdf\" page 1 entries 7:0,9:0 highlighted"}));
   EXPECT_EQ(rowNames(output, 2), (Lines{"a.pdf", "b.pdf selected", "missing.pdf"}));
+  EXPECT_EQ(linesStartingWith(output, "registered dialogs"), Lines{});  // gone at unload with its window
 
   // A new viewer process: the box starts unchecked again.
   output = run("dump\n");
@@ -286,6 +287,7 @@ TEST_F(ResultsDialogWin32Test, SearchAgainClosesTheDialogAndTheSearchOpensANewOn
   // The probe's search dialog stand-in fills the set again and shows the
   // results while the closed dialog's button handler is still running.
   const Lines output = run("header #1301 Súbor\nclick Hľadanie...\ndump\ncolumns #1301\nclick Storno\ndump\n");
+  EXPECT_EQ(linesStartingWith(output, "registered dialogs"), Lines{});
   EXPECT_EQ(linesStartingWith(output, "dialog \"TarvekPDF"), Lines{"dialog \"TarvekPDF Search - Výsledky hľadania\""});
   EXPECT_EQ(rowNames(output, 0), (Lines{"a.pdf selected", "b.pdf", "missing.pdf"}));
   // The sort flag saved on the way out comes back in the new dialog's tag.
@@ -304,6 +306,7 @@ TEST_F(ResultsDialogWin32Test, EnterShowsTheSelectedFileAndEscapeCloses) {
   EXPECT_EQ(linesStartingWith(output, "page \"a.pdf\""), (Lines{"page \"a.pdf\" 2", "page \"a.pdf\" 2"}));
   EXPECT_EQ(linesStartingWith(output, "no dialog"), Lines{"no dialog"});
   EXPECT_EQ(stored(0, settings::ColumnField::visible), 1u);  // saved on the way out
+  EXPECT_EQ(linesStartingWith(output, "registered dialogs"), Lines{});  // unregistered when it went
 }
 
 TEST_F(ResultsDialogWin32Test, StoredWidthsFrom0To399AreUsedAndOthersGiveTheAutomaticWidth) {

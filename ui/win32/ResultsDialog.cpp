@@ -43,7 +43,7 @@ bool ResultsDialog::onInit() {
   setItemText(IDC_RESULTS_SUMMARY, summaryLine(parts_.env.module.text(kTextResultsSummary), parts_.results));
   if (parts_.win) {
     parts_.win->WinAppRegisterModelessDialog(hwnd());
-    registered_ = true;
+    registered_ = hwnd();
   }
   ListView_SetExtendedListViewStyle(list(), LVS_EX_FULLROWSELECT);
   buildColumns();
@@ -53,9 +53,11 @@ bool ResultsDialog::onInit() {
 }
 
 bool ResultsDialog::onMessage(UINT message, WPARAM, LPARAM, INT_PTR*) {
+  // The base class has already let go of its handle when it destroys the
+  // window, so the registered one is kept here.
   if (message == WM_DESTROY && registered_) {
-    registered_ = false;
-    parts_.win->WinAppUnRegisterModelessDialog(hwnd());
+    parts_.win->WinAppUnRegisterModelessDialog(registered_);
+    registered_ = nullptr;
   }
   return false;
 }

@@ -72,7 +72,7 @@ class ResultsDialog final : public tarvek::win32::Dialog {
   std::function<void()> openSearch_;
   std::vector<std::string> titles_;  // the nine column titles, copied once
   int busy_ = 0;
-  bool registered_ = false;
+  HWND registered_ = nullptr;  // the window registered with the viewer
 };
 
 // Owns the one results dialog; the commands and the search dialog reach it
