@@ -70,6 +70,8 @@ class AsciiCodePage final : public CodePage {
 class NoTime final : public LocalTime {
  public:
   bool fileTimeToLocal(uint64_t, SystemTime*) override { return false; }
+  bool localToUtc(const SystemTime&, SystemTime*) override { return false; }
+  bool utcToLocal(const SystemTime&, SystemTime*) override { return false; }
 };
 class NoLibraries final : public LibraryLoader {
  public:

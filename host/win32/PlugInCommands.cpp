@@ -8,54 +8,55 @@
 
 namespace tarvek::host::win32 {
 
-void PlugInCommands::setResultsDialog(ui::win32::ResultsDialogPort* port) {
-  resultsDialog_ = port;
-  if (searchDialog_) searchDialog_->setResultsDialog(port);
-}
-
 void PlugInCommands::setIndexManager(ui::win32::IndexManagerPort* port) {
   indexManager_ = port;
   if (searchDialog_) searchDialog_->setIndexManager(port);
 }
 
 void PlugInCommands::createDialogs() {
+  if (!plugIn_) return;
+  const HostTables& tables = plugIn_->tables();
+  const ui::win32::ResultsParts parts{module_, env_, processResultSet(), reporter_,
+                                      {tables.core, tables.support, tables.pdModel, tables.view}, tables.win};
+  // "&Hľadanie..." in the results dialog opens the search dialog.
+  results_ = std::make_unique<ui::win32::ResultsWindow>(parts, [this] { run(Command::search); });
   // Without the engine there is nothing to search with; initialisation has
   // told the user so already.
-  Library* library = plugIn_ ? plugIn_->engineLibrary() : nullptr;
+  Library* library = plugIn_->engineLibrary();
   if (!library) return;
   engine_ = std::make_unique<LibraryEngine>(*library);
   searchDialog_ = std::make_unique<ui::win32::SearchDialog>(
       module_, ui::win32::SearchDialogParts{env_, *engine_, reporter_, processResultSet()});
-  searchDialog_->setResultsDialog(resultsDialog_);
+  searchDialog_->setResultsDialog(results_.get());
   searchDialog_->setIndexManager(indexManager_);
 }
 
 void PlugInCommands::destroyDialogs() {
-  if (resultsDialog_) resultsDialog_->close();
   searchDialog_.reset();
+  results_.reset();  // the results window goes with its dialog, nothing saved
   engine_.reset();
 }
 
 void PlugInCommands::run(Command command) {
   switch (command) {
     case Command::search:
-      if (resultsDialog_) resultsDialog_->close();
+      if (results_) results_->close();
       if (searchDialog_) searchDialog_->run(nullptr);
       break;
     case Command::results:
-      if (resultsDialog_) resultsDialog_->show();
+      if (results_) results_->show();
       break;
     case Command::nextHit:
-      step(1);
+      step(ui::NavDirection::nextHitPage);
       break;
     case Command::previousHit:
-      step(2);
+      step(ui::NavDirection::previousHitPage);
       break;
     case Command::nextFile:
-      step(3);
+      step(ui::NavDirection::nextFile);
       break;
     case Command::previousFile:
-      step(4);
+      step(ui::NavDirection::previousFile);
       break;
     case Command::about:
       AboutDialog(module_, env_.module).run();
@@ -66,11 +67,9 @@ void PlugInCommands::run(Command command) {
   }
 }
 
-void PlugInCommands::step(int direction) {
-  // The outcome is not shown; the results dialog's selection follows.
-  if (!navigate_) return;
-  navigate_(direction);
-  if (resultsDialog_) resultsDialog_->selectCurrentRow();
+void PlugInCommands::step(ui::NavDirection direction) {
+  // The outcome is not shown; the open results dialog's selection follows.
+  if (results_) results_->step(direction);
 }
 
 }  // namespace tarvek::host::win32

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "standins/viewer/Dialogs.h"
+#include "standins/viewer/ListViews.h"
 #include "standins/viewer/Output.h"
 #include "standins/viewer/PopupMenus.h"
 #include "standins/viewer/Screenshot.h"
@@ -173,6 +174,22 @@ bool Script::run(const std::vector<std::string>& words) {
     HWND menu = openPopupMenu();
     const std::string problem = menu ? choosePopupItem(menu, arg(1)) : "no popup";
     if (!problem.empty()) printLine(problem);
+  } else if (command == "columns" && args >= 1) {
+    HWND dialog = topmostDialog();
+    if (!dialog) printLine("no dialog");
+    else for (const std::string& line : describeColumns(dialog, arg(1))) printLine(line);
+  } else if (command == "header" && args >= 2) {
+    HWND dialog = topmostDialog();
+    const std::string problem = dialog ? clickHeader(dialog, arg(1), arg(2)) : "no dialog";
+    if (!problem.empty()) printLine(problem);
+  } else if (command == "dblclick" && args >= 2) {
+    HWND dialog = topmostDialog();
+    const std::string problem = dialog ? doubleClickRow(dialog, arg(1), arg(2)) : "no dialog";
+    if (!problem.empty()) printLine(problem);
+  } else if (command == "docshot" && args >= 1) {
+    HWND document = window_.lastDocumentWindow();
+    if (!document) printLine("no document");
+    else if (!saveWindowPicture(document, ansiFromUtf8(arg(1)))) printLine("shot failed " + quoted(arg(1)));
   } else if (command == "quit") {
     return quit();
   } else {
