@@ -77,6 +77,15 @@ WriteResult Win32FileSystem::writeFile(const std::string& path, const std::strin
   return WriteResult::ok;
 }
 
+bool Win32FileSystem::createTemporaryFile(const std::string& folder, std::string* path) {
+  // With 0 for the number the system picks one and creates the file, trying
+  // further numbers while a name is taken: the name is this caller's alone.
+  char buffer[MAX_PATH] = {};
+  if (folder.size() + 14 >= MAX_PATH || GetTempFileNameA(folder.c_str(), "idb", 0, buffer) == 0) return false;
+  *path = buffer;
+  return true;
+}
+
 bool Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }

@@ -82,7 +82,27 @@ WriteResult FakeFileSystem::writeFile(const std::string& path, const std::string
   return WriteResult::ok;
 }
 
+bool FakeFileSystem::createTemporaryFile(const std::string& folder, std::string* path) {
+  const std::string k = key(folder);
+  if (!folderExists(k) || !writable(k + "\\x")) return false;
+  for (const std::string& denied : deniedTemporary_)
+    if (k == denied || k.rfind(denied + "\\", 0) == 0) return false;
+  std::string candidate;
+  do {
+    candidate = folder + "\\idb" + std::to_string(++temporaryNumber_) + ".tmp";
+  } while (exists(candidate));
+  if (writeFile(candidate, "") != WriteResult::ok) return false;
+  *path = candidate;
+  return true;
+}
+
 bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {
+  if (onReplace_) {
+    auto hook = std::move(onReplace_);  // runs once, and may save itself
+    onReplace_ = nullptr;
+    hook();
+  }
+  if (failReplace_) return false;
   const std::string source = key(from);
   const std::string target = key(to);
   auto it = nodes_.find(source);
