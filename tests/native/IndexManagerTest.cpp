@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/DatabaseFormat.h"
+#include "catalogue/ExcludedWords.h"
 #include "catalogue/IndexManager.h"
 #include "catalogue/MappingFormat.h"
 #include "settings/RegistryLayout.h"
@@ -286,6 +287,29 @@ TEST_F(DatabaseSaveTest, DamagedDatabaseThatCannotBeKeptIsNotOverwritten) {
   EXPECT_FALSE(list.saveDatabase());
   EXPECT_EQ(*env.files.content(kDatabase), damaged);
   EXPECT_EQ(env.files.allFiles(), (std::vector<std::string>{kDatabase}));
+}
+
+TEST(ExcludedWordsTest, WordsComeFromTheOpenIndexWhichIsClosedAgain) {
+  testing::FakeModule texts;
+  testing::ScriptedEngine engine;
+  testing::RecordingAlert alert;
+  engine.keys = {"and", "a", "the"};
+  std::vector<std::string> words;
+  auto collect = [&](const std::string& word) { words.push_back(word); };
+  EXPECT_TRUE(readExcludedWords(engine, alert, texts, "d:\\idx\\law.sbi", collect));
+  EXPECT_EQ(words, engine.keys);
+  EXPECT_EQ(engine.calls, (std::vector<std::string>{"version", "open d:\\idx\\law.sbi", "enum 5 16", "close 5"}));
+
+  // An index that does not open gives no words and no message; a wrong
+  // engine version is shown first.
+  engine.calls.clear();
+  engine.handle = 0;
+  engine.version = 0x00010000;
+  words.clear();
+  EXPECT_FALSE(readExcludedWords(engine, alert, texts, "d:\\idx\\gone.sbi", collect));
+  EXPECT_TRUE(words.empty());
+  EXPECT_EQ(engine.calls, (std::vector<std::string>{"version", "open d:\\idx\\gone.sbi"}));
+  EXPECT_EQ(alert.notes, (std::vector<std::string>{texts.text(kTextWrongEngineVersion)}));
 }
 
 }  // namespace
