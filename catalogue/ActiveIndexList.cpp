@@ -73,6 +73,10 @@ bool ActiveIndexList::keepDamagedOriginal() {
 bool ActiveIndexList::saveDatabase() {
   damagedCopy_.clear();
   if (databasePath_.empty()) resolveDatabasePath();
+  // Windows refuses to replace a read-only file; checking first keeps the
+  // user's protection on every system, whichever way the file is written.
+  FileInfo existing;
+  if (env_.files.stat(databasePath_, &existing) && existing.readOnly) return false;
   if (damagedPending_ && !keepDamagedOriginal()) return false;
   const std::string content = serializeDatabase(entries_);
   // The old file stays whole until the new content is complete beside it. The

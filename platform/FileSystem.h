@@ -15,6 +15,7 @@ struct FileInfo {
   uint64_t size = 0;
   // Last write time as a Windows FILETIME: 100 ns ticks since 1601-01-01 UTC.
   uint64_t lastWriteTime = 0;
+  bool readOnly = false;  // the read-only attribute
 };
 
 enum class WriteResult {

@@ -24,6 +24,7 @@ bool Win32FileSystem::stat(const std::string& path, FileInfo* info) {
   info->isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   info->size = join(data.nFileSizeHigh, data.nFileSizeLow);
   info->lastWriteTime = join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+  info->readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
   return true;
 }
 

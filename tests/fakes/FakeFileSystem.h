@@ -46,6 +46,11 @@ class FakeFileSystem final : public FileSystem {
   // Called at the start of every replaceFile, to let a test interleave
   // another writer between a write and its rename.
   void onReplace(std::function<void()> hook) { onReplace_ = std::move(hook); }
+  // Gives the file the read-only attribute: it cannot be written, replaced
+  // or removed, as on Windows.
+  void setReadOnly(const std::string& path, bool readOnly) {
+    if (auto it = nodes_.find(key(path)); it != nodes_.end()) it->second.readOnly = readOnly;
+  }
   // Opening this file for reading fails.
   void denyRead(const std::string& path) { deniedReads_.insert(key(path)); }
   // Writes stop after this many more bytes in total; the rest is reported incomplete.
@@ -58,6 +63,7 @@ class FakeFileSystem final : public FileSystem {
     bool isFolder = false;
     std::string data;
     uint64_t lastWriteTime = 0;
+    bool readOnly = false;
   };
   static std::string key(const std::string& path);
   static bool isDriveRoot(const std::string& k);

@@ -254,10 +254,19 @@ TEST_F(DatabaseSaveTest, FolderWithoutRoomForATemporaryFileIsWrittenInPlace) {
   EXPECT_TRUE(list.saveDatabase());
   EXPECT_TRUE(saved().empty());
   EXPECT_EQ(env.files.allFiles(), (std::vector<std::string>{kDatabase}));
-  // A database that is itself read-only stays as it was, and says so.
-  env.files.denyWritesUnder("D:\\Data");
+}
+
+TEST_F(DatabaseSaveTest, ReadOnlyDatabaseStaysAsItWas) {
   database({sampleIndexEntry("law")});
+  const std::string before = *env.files.content(kDatabase);
+  env.files.setReadOnly(kDatabase, true);
+  list.loadDatabase();
+  list.removeEntry(0);
   EXPECT_FALSE(list.saveDatabase());
+  env.files.denyTemporaryFilesUnder("D:\\Data");  // and when it would be written in place
+  EXPECT_FALSE(list.saveDatabase());
+  EXPECT_EQ(*env.files.content(kDatabase), before);
+  EXPECT_EQ(env.files.allFiles(), (std::vector<std::string>{kDatabase}));
 }
 
 TEST_F(DatabaseSaveTest, DamagedDatabaseIsKeptBesideItOnceBeforeTheFirstSave) {
