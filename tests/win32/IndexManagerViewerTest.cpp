@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -292,6 +293,41 @@ TEST_F(IndexManagerViewerTest, DatabaseThatCannotBeSavedIsReportedWithItsPath) {
   EXPECT_TRUE(has(report, "  Static #202 \"Zmeny v zozname indexov sa nepodarilo uložiť do súboru\" enabled"));
   EXPECT_TRUE(has(report, "  Static #206 \"" + database + "\" enabled"));
   EXPECT_EQ(readBytes(database), before);
+}
+
+TEST_F(IndexManagerViewerTest, DamagedDatabaseIsKeptAsideOnceAndSaidSo) {
+  makeIndex("idx\\law", {});
+  std::string damaged = serializeDatabase({entryFor("idx\\law", "Z\xE1kony"), entryFor("idx\\tax", "Dane")});
+  damaged.resize(damaged.size() - 5);
+  writeBytes(database, damaged);
+  const Lines output = run("click Koniec\nwait Varovanie\ndump\nclick OK\n");
+  SCOPED_TRACE(::testing::PrintToString(output));
+  const Lines note = nthDump(output, "Varovanie", 0);
+  EXPECT_TRUE(has(note, "  Static #202 \"Súbor zoznamu indexov bol poškodený, jeho pôvodný obsah je uložený v súbore\" enabled"));
+  EXPECT_TRUE(has(note, "  Static #206 \"" + database + ".damaged\" enabled"));
+  EXPECT_EQ(readBytes(database + ".damaged"), damaged);
+  EXPECT_EQ(savedEntries().size(), 1u);
+}
+
+TEST_F(IndexManagerViewerTest, HundredThousandExcludedWordsAreListedAndLookedUp) {
+  std::string words = "excluded";
+  for (int i = 99999; i >= 0; --i) {
+    char word[16];
+    std::snprintf(word, sizeof word, " w%06d", (i * 7919) % 100000);  // every number once, out of order
+    words += word;
+  }
+  engine(words + "\n");
+  makeIndex("idx\\law", {});
+  databaseWith({entryFor("idx\\law", "Z\xE1kony")});
+  const DWORD start = GetTickCount();
+  const Lines output = run("click \"Vylúč. slová...\"\nwait \"Zoznam vylúčených slov\" 20\nchars \"Hľadané slovo\" W05\ndump\n");
+  const DWORD elapsed = GetTickCount() - start;
+  const Lines dump = nthDump(output, "Zoznam vylúčených slov", 0);
+  const Lines items = itemsAfter(dump, "  ListBox #1455");
+  ASSERT_EQ(items.size(), 100000u);
+  EXPECT_EQ(items[0], "    item \"w000000\"");
+  EXPECT_EQ(items[50000], "    item \"w050000\" selected");
+  std::printf("100000 excluded words: the viewer run took %lu ms\n", static_cast<unsigned long>(elapsed));
 }
 
 }  // namespace
