@@ -86,9 +86,16 @@ class IndexManagerViewerTest : public ::testing::Test {
            std::to_string(kDecember12th2001) + "\ninfo 20 " + std::to_string(kDecember12th2001) +
            "\nexcluded zebra about abo a\n");
   }
+  // The prefix's registry is shared by every test: what was there goes back.
   void TearDown() override {
-    settings.writeProductText(Hive::localMachine, settings::kActiveIndexesPath, oldMachine);
-    settings.writeProductText(Hive::currentUser, settings::kActiveIndexesPath, oldUser);
+    restore(Hive::localMachine, oldMachine);
+    restore(Hive::currentUser, oldUser);
+  }
+  void restore(Hive hive, const std::string& value) {
+    if (value.empty())
+      registry.deleteValue(hive, settings::kProductKey, settings::kActiveIndexesPath);
+    else
+      settings.writeProductText(hive, settings::kActiveIndexesPath, value);
   }
 
   void engine(const std::string& script) { writeBytes(viewer.folder() + "\\Plug_ins\\Test\\vovar_av.ini", script); }
