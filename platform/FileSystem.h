@@ -15,6 +15,7 @@ struct FileInfo {
   uint64_t size = 0;
   // Last write time as a Windows FILETIME: 100 ns ticks since 1601-01-01 UTC.
   uint64_t lastWriteTime = 0;
+  bool readOnly = false;  // the read-only attribute
 };
 
 enum class WriteResult {
@@ -44,6 +45,9 @@ class FileSystem {
                         size_t maxBytes = std::numeric_limits<size_t>::max()) = 0;
   // Creates the file, or truncates an existing one, and writes `data`.
   virtual WriteResult writeFile(const std::string& path, const std::string& data) = 0;
+  // Creates a new empty file in `folder` under a name no other file or
+  // process holds, and gives its full path. False iff none could be created.
+  virtual bool createTemporaryFile(const std::string& folder, std::string* path) = 0;
   // Moves `from` over `to`, replacing it in one step. True iff it did.
   virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
   // True iff no file is left at `path`.

@@ -8,11 +8,6 @@
 
 namespace tarvek::host::win32 {
 
-void PlugInCommands::setIndexManager(ui::win32::IndexManagerPort* port) {
-  indexManager_ = port;
-  if (searchDialog_) searchDialog_->setIndexManager(port);
-}
-
 void PlugInCommands::createDialogs() {
   if (!plugIn_) return;
   const HostTables& tables = plugIn_->tables();
@@ -25,14 +20,17 @@ void PlugInCommands::createDialogs() {
   Library* library = plugIn_->engineLibrary();
   if (!library) return;
   engine_ = std::make_unique<LibraryEngine>(*library);
+  indexManager_ =
+      std::make_unique<tarvek::win32::IndexManagerLauncher>(module_, env_, *engine_, plugIn_->alert(), reporter_);
   searchDialog_ = std::make_unique<ui::win32::SearchDialog>(
       module_, ui::win32::SearchDialogParts{env_, *engine_, reporter_, processResultSet()});
   searchDialog_->setResultsDialog(results_.get());
-  searchDialog_->setIndexManager(indexManager_);
+  searchDialog_->setIndexManager(indexManager_.get());
 }
 
 void PlugInCommands::destroyDialogs() {
   searchDialog_.reset();
+  indexManager_.reset();
   results_.reset();  // the results window goes with its dialog, nothing saved
   engine_.reset();
 }

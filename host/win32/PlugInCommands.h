@@ -1,12 +1,13 @@
 #pragma once
 // What the plug-in's menu items and tool buttons do on Windows: the search
 // dialog, the results dialog and the hit steps, the About box and the help
-// document. The index manager is reached through its port.
+// document; the search dialog's "&Indexy..." opens the index manager.
 
 #include <windows.h>
 
 #include <memory>
 
+#include "catalogue/win32/IndexManagerDialog.h"
 #include "engine/LibraryEngine.h"
 #include "host/Commands.h"
 #include "ui/win32/DialogPorts.h"
@@ -30,9 +31,6 @@ class PlugInCommands : public Commands {
   PlugInCommands(HINSTANCE module, Env& env) : module_(module), env_(env), reporter_(module, env.module) {}
   // The plug-in whose tables and engine the commands use; set once it exists.
   void attach(PlugIn& plugIn) { plugIn_ = &plugIn; }
-  // The index manager the search dialog's "&Indexy..." opens; may be null.
-  void setIndexManager(ui::win32::IndexManagerPort* port);
-
   void run(Command command) override;
   void createDialogs() override;
   void destroyDialogs() override;
@@ -55,7 +53,7 @@ class PlugInCommands : public Commands {
   std::unique_ptr<LibraryEngine> engine_;
   std::unique_ptr<ui::win32::ResultsWindow> results_;
   std::unique_ptr<ui::win32::SearchDialog> searchDialog_;
-  ui::win32::IndexManagerPort* indexManager_ = nullptr;
+  std::unique_ptr<tarvek::win32::IndexManagerLauncher> indexManager_;
 };
 
 }  // namespace tarvek::host::win32

@@ -24,6 +24,7 @@ bool Win32FileSystem::stat(const std::string& path, FileInfo* info) {
   info->isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   info->size = join(data.nFileSizeHigh, data.nFileSizeLow);
   info->lastWriteTime = join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+  info->readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
   return true;
 }
 
@@ -75,6 +76,15 @@ WriteResult Win32FileSystem::writeFile(const std::string& path, const std::strin
   }
   if (!FlushFileBuffers(file.get())) return WriteResult::incomplete;
   return WriteResult::ok;
+}
+
+bool Win32FileSystem::createTemporaryFile(const std::string& folder, std::string* path) {
+  // With 0 for the number the system picks one and creates the file, trying
+  // further numbers while a name is taken: the name is this caller's alone.
+  char buffer[MAX_PATH] = {};
+  if (folder.size() + 14 >= MAX_PATH || GetTempFileNameA(folder.c_str(), "idb", 0, buffer) == 0) return false;
+  *path = buffer;
+  return true;
 }
 
 bool Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {

@@ -264,4 +264,27 @@ std::string pressKey(HWND dialog, const std::string& key) {
 
 void closeDialog(HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+std::string typeChars(HWND dialog, const std::string& nameUtf8, const std::string& textUtf8) {
+  HWND control = findControl(dialog, nameUtf8, true);
+  if (!control) return "no control " + quoted(nameUtf8);
+  if (!IsWindowEnabled(control)) return "disabled " + quoted(nameUtf8);
+  SetFocus(control);
+  for (unsigned char c : ansiFromUtf8(textUtf8)) SendMessageA(control, WM_CHAR, c, 1);
+  return {};
+}
+
+HWND fileNameField(HWND dialog) {
+  // The explorer-style dialog names its file field cmb13 (a combo box with
+  // an edit), the older one edt1.
+  constexpr int kCmb13 = 0x47c;
+  constexpr int kEdt1 = 0x480;
+  if (HWND combo = GetDlgItem(dialog, kCmb13)) return combo;
+  return GetDlgItem(dialog, kEdt1);
+}
+
+void chooseFile(HWND dialog, const std::string& pathUtf8) {
+  SetWindowTextA(fileNameField(dialog), ansiFromUtf8(pathUtf8).c_str());
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
 }  // namespace viewer

@@ -190,6 +190,12 @@ bool Script::run(const std::vector<std::string>& words) {
     HWND document = window_.lastDocumentWindow();
     if (!document) printLine("no document");
     else if (!saveWindowPicture(document, ansiFromUtf8(arg(1)))) printLine("shot failed " + quoted(arg(1)));
+  } else if (command == "openfile" && args >= 1) {
+    return openFile(words);
+  } else if (command == "chars" && args >= 2) {
+    HWND dialog = topmostDialog();
+    const std::string problem = dialog ? typeChars(dialog, arg(1), arg(2)) : "no dialog";
+    if (!problem.empty()) printLine(problem);
   } else if (command == "quit") {
     return quit();
   } else {
@@ -215,6 +221,27 @@ bool Script::waitFor(const std::vector<std::string>& words) {
   if (GetTickCount() - waitStarted_ < static_cast<DWORD>(seconds * 1000)) return false;
   waiting_ = false;
   printLine("timeout " + quoted(title));
+  return true;
+}
+
+// Waits (up to 10 s) for the system's open-file dialog, then chooses the file
+// in it as a user types its name and presses Open.
+bool Script::openFile(const std::vector<std::string>& words) {
+  constexpr DWORD kOpenFileWaitMilliseconds = 10000;
+  if (!waiting_) {
+    waiting_ = true;
+    waitStarted_ = GetTickCount();
+  }
+  HWND dialog = topmostDialog();
+  if (dialog && fileNameField(dialog)) {
+    waiting_ = false;
+    printLine("openfile " + quoted(windowTextUtf8(dialog)));
+    chooseFile(dialog, words[1]);
+    return true;
+  }
+  if (GetTickCount() - waitStarted_ < kOpenFileWaitMilliseconds) return false;
+  waiting_ = false;
+  printLine("no open-file dialog");
   return true;
 }
 

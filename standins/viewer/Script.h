@@ -30,6 +30,7 @@ class Script {
   bool run(const std::vector<std::string>& words);
   bool waitFor(const std::vector<std::string>& words);
   bool quit();
+  bool openFile(const std::vector<std::string>& words);
   void printMenus();
   void printMenu(const Menu& menu, int depth);
 

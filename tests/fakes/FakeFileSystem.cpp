@@ -38,7 +38,7 @@ bool FakeFileSystem::stat(const std::string& path, FileInfo* info) {
   }
   auto it = nodes_.find(k);
   if (it == nodes_.end()) return false;
-  *info = FileInfo{it->second.isFolder, it->second.data.size(), it->second.lastWriteTime};
+  *info = FileInfo{it->second.isFolder, it->second.data.size(), it->second.lastWriteTime, it->second.readOnly};
   return true;
 }
 
@@ -68,7 +68,7 @@ WriteResult FakeFileSystem::writeFile(const std::string& path, const std::string
   const std::string k = key(path);
   if (!folderExists(path::folderOf(k)) || !writable(k)) return WriteResult::cannotCreate;
   auto it = nodes_.find(k);
-  if (it != nodes_.end() && it->second.isFolder) return WriteResult::cannotCreate;
+  if (it != nodes_.end() && (it->second.isFolder || it->second.readOnly)) return WriteResult::cannotCreate;
   Node& node = nodes_[k];
   if (node.path.empty()) node.path = path;
   node.lastWriteTime = ++clock_;
@@ -82,7 +82,27 @@ WriteResult FakeFileSystem::writeFile(const std::string& path, const std::string
   return WriteResult::ok;
 }
 
+bool FakeFileSystem::createTemporaryFile(const std::string& folder, std::string* path) {
+  const std::string k = key(folder);
+  if (!folderExists(k) || !writable(k + "\\x")) return false;
+  for (const std::string& denied : deniedTemporary_)
+    if (k == denied || k.rfind(denied + "\\", 0) == 0) return false;
+  std::string candidate;
+  do {
+    candidate = folder + "\\idb" + std::to_string(++temporaryNumber_) + ".tmp";
+  } while (exists(candidate));
+  if (writeFile(candidate, "") != WriteResult::ok) return false;
+  *path = candidate;
+  return true;
+}
+
 bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {
+  if (onReplace_) {
+    auto hook = std::move(onReplace_);  // runs once, and may save itself
+    onReplace_ = nullptr;
+    hook();
+  }
+  if (failReplace_) return false;
   const std::string source = key(from);
   const std::string target = key(to);
   auto it = nodes_.find(source);
@@ -90,7 +110,7 @@ bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to)
       !folderExists(path::folderOf(target)))
     return false;
   auto old = nodes_.find(target);
-  if (old != nodes_.end() && old->second.isFolder) return false;
+  if (old != nodes_.end() && (old->second.isFolder || old->second.readOnly)) return false;
   Node moved = it->second;
   moved.path = old != nodes_.end() ? old->second.path : to;
   nodes_.erase(source);
@@ -102,7 +122,7 @@ bool FakeFileSystem::removeFile(const std::string& path) {
   const std::string k = key(path);
   auto it = nodes_.find(k);
   if (it == nodes_.end()) return true;
-  if (it->second.isFolder || !writable(k)) return false;
+  if (it->second.isFolder || it->second.readOnly || !writable(k)) return false;
   nodes_.erase(it);
   return true;
 }

@@ -4,6 +4,7 @@
 // denied under a folder, reads denied for a file, and the disk made full.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -20,6 +21,7 @@ class FakeFileSystem final : public FileSystem {
   std::vector<std::string> findNames(const std::string& pattern) override;
   bool readFile(const std::string& path, std::string* data, size_t maxBytes) override;
   WriteResult writeFile(const std::string& path, const std::string& data) override;
+  bool createTemporaryFile(const std::string& folder, std::string* path) override;
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool removeFile(const std::string& path) override;
   bool createFolder(const std::string& path) override;
@@ -37,6 +39,18 @@ class FakeFileSystem final : public FileSystem {
 
   // Creating, replacing, removing and writing anything under `folder` fails.
   void denyWritesUnder(const std::string& folder) { deniedFolders_.insert(key(folder)); }
+  // No temporary file can be created under `folder`; files there stay writable.
+  void denyTemporaryFilesUnder(const std::string& folder) { deniedTemporary_.insert(key(folder)); }
+  // Every replaceFile fails (as a rename refused by the system would).
+  void failReplace(bool fail) { failReplace_ = fail; }
+  // Called at the start of every replaceFile, to let a test interleave
+  // another writer between a write and its rename.
+  void onReplace(std::function<void()> hook) { onReplace_ = std::move(hook); }
+  // Gives the file the read-only attribute: it cannot be written, replaced
+  // or removed, as on Windows.
+  void setReadOnly(const std::string& path, bool readOnly) {
+    if (auto it = nodes_.find(key(path)); it != nodes_.end()) it->second.readOnly = readOnly;
+  }
   // Opening this file for reading fails.
   void denyRead(const std::string& path) { deniedReads_.insert(key(path)); }
   // Writes stop after this many more bytes in total; the rest is reported incomplete.
@@ -49,6 +63,7 @@ class FakeFileSystem final : public FileSystem {
     bool isFolder = false;
     std::string data;
     uint64_t lastWriteTime = 0;
+    bool readOnly = false;
   };
   static std::string key(const std::string& path);
   static bool isDriveRoot(const std::string& k);
@@ -58,6 +73,10 @@ class FakeFileSystem final : public FileSystem {
   std::map<std::string, Node> nodes_;  // by normalised path
   std::set<std::string> deniedFolders_;
   std::set<std::string> deniedReads_;
+  std::set<std::string> deniedTemporary_;
+  bool failReplace_ = false;
+  std::function<void()> onReplace_;
+  int temporaryNumber_ = 0;
   std::optional<uint64_t> space_;
   std::optional<uint64_t> freeSpaceAnswer_ = uint64_t{1} << 40;
   uint64_t clock_ = 132000000000000000ull;  // a FILETIME in 2019; advances per write
