@@ -256,6 +256,10 @@ std::string pressKey(HWND dialog, const std::string& key) {
   // Sent where the user's key would go, so the dialog's own loop
   // (IsDialogMessage) decides what it means.
   HWND focus = GetFocus();
+  GUITHREADINFO other{};
+  other.cbSize = sizeof other;
+  // Another program's focus is its thread's own.
+  if (!focus && GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &other)) focus = other.hwndFocus;
   HWND target = focus && (focus == dialog || IsChild(dialog, focus)) ? focus : dialog;
   PostMessageA(target, WM_KEYDOWN, code, 1);
   PostMessageA(target, WM_KEYUP, code, 0xC0000001);
@@ -263,5 +267,26 @@ std::string pressKey(HWND dialog, const std::string& key) {
 }
 
 void closeDialog(HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+namespace {
+
+BOOL CALLBACK collectWindows(HWND window, LPARAM found) {
+  if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> visibleWindowsOf(DWORD threadId) {
+  std::vector<HWND> found;
+  EnumThreadWindows(threadId, collectWindows, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+HWND topmostWindowOf(DWORD threadId) {
+  for (HWND window : visibleWindowsOf(threadId))
+    if (IsWindowEnabled(window)) return window;
+  return nullptr;
+}
 
 }  // namespace viewer

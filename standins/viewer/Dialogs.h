@@ -30,4 +30,10 @@ std::string selectItems(HWND dialog, const std::string& nameUtf8, const std::vec
 std::string pressKey(HWND dialog, const std::string& key);
 void closeDialog(HWND dialog);
 
+// Another program's windows, for the driver (standins/driver): every visible
+// top-level window of that thread, topmost first, whatever its class; and
+// the topmost enabled one, or null.
+std::vector<HWND> visibleWindowsOf(DWORD threadId);
+HWND topmostWindowOf(DWORD threadId);
+
 }  // namespace viewer
