@@ -13,7 +13,13 @@ std::string className(HWND window) {
   return name;
 }
 
+std::string foreignText(HWND window);
+
 std::string ansiText(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  // GetWindowText gives another program's controls as empty: they are asked.
+  if (process != GetCurrentProcessId()) return foreignText(window);
   const int length = GetWindowTextLengthA(window);
   std::vector<char> buffer(length + 1, '\0');
   const int n = GetWindowTextA(window, buffer.data(), length + 1);
@@ -58,7 +64,43 @@ bool isCheckable(HWND button) {
   return false;
 }
 
+// Another program's list answers in UTF-16 whatever was asked (so Wine
+// does), so its items are asked for in UTF-16 and converted.
+bool isForeign(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process != GetCurrentProcessId();
+}
+
+std::string foreignItem(HWND control, UINT lengthMessage, UINT textMessage, int i) {
+  const LRESULT length = SendMessageW(control, lengthMessage, i, 0);
+  if (length <= 0) return {};
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT n = SendMessageW(control, textMessage, i, reinterpret_cast<LPARAM>(wide.data()));
+  wide.resize(n > 0 && n <= length ? static_cast<size_t>(n) : 0);
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string ansi(bytes > 0 ? bytes : 0, '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), bytes, nullptr, nullptr);
+  return ansi;
+}
+
+std::string foreignText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length) || length == 0) return {};
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  DWORD_PTR n = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG,
+                           2000, &n))
+    return {};
+  wide.resize(n <= length ? static_cast<size_t>(n) : 0);
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string ansi(bytes > 0 ? bytes : 0, '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), bytes, nullptr, nullptr);
+  return ansi;
+}
+
 std::string listBoxItem(HWND list, int i) {
+  if (isForeign(list)) return foreignItem(list, LB_GETTEXTLEN, LB_GETTEXT, i);
   const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, i, 0);
   std::vector<char> buffer(length > 0 ? length + 1 : 1, '\0');
   SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
@@ -66,6 +108,7 @@ std::string listBoxItem(HWND list, int i) {
 }
 
 std::string comboItem(HWND combo, int i) {
+  if (isForeign(combo)) return foreignItem(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, i);
   const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
   std::vector<char> buffer(length > 0 ? length + 1 : 1, '\0');
   SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
