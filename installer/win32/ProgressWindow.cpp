@@ -24,11 +24,14 @@ bool ProgressWindow::onInit() {
   return false;
 }
 
-void ProgressWindow::setProgress(int value, const std::string* status) {
+void ProgressWindow::setProgress(int value) {
+  if (hwnd()) SendDlgItemMessageA(hwnd(), IDC_PROGRESS_BAR, kSetProgressMessage, static_cast<WPARAM>(value), 0);
+}
+
+void ProgressWindow::setProgress(int value, const std::string& status) {
   if (!hwnd()) return;
-  SendDlgItemMessageA(hwnd(), IDC_PROGRESS_BAR, kSetProgressMessage, static_cast<WPARAM>(value), 0);
-  if (!status) return;
-  setItemText(IDC_PROGRESS_STATUS, *status);
+  setProgress(value);
+  setItemText(IDC_PROGRESS_STATUS, status);
   RedrawWindow(item(IDC_PROGRESS_STATUS), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   // A fixed busy wait, so that each step can be read.
   const DWORD start = GetTickCount();

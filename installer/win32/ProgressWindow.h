@@ -17,9 +17,10 @@ class ProgressWindow final : public tarvek::win32::Dialog {
   explicit ProgressWindow(HINSTANCE resources);
   // Shows the window; false when it cannot be made.
   bool open();
-  // Moves the bar to `value` (0 to 100; other values leave it). With a
-  // status text, shows it on the status line and pauses briefly.
-  void setProgress(int value, const std::string* status = nullptr);
+  // Moves the bar to `value` (0 to 100; other values leave it).
+  void setProgress(int value);
+  // The same, then shows `status` (ANSI) on the status line and pauses briefly.
+  void setProgress(int value, const std::string& status);
   void close() { destroy(); }
 
  private:

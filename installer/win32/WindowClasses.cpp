@@ -211,7 +211,11 @@ extern "C" LRESULT CALLBACK WwwButWndProc(HWND window, UINT message, WPARAM wPar
       return result;
     }
     case WM_PAINT:
-      paintLabel(window);
+      try {
+        paintLabel(window);
+      } catch (...) {
+        ValidateRect(window, nullptr);  // no exception unwinds through Windows
+      }
       return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);

@@ -147,7 +147,11 @@ extern "C" BOOL CALLBACK SearchAppsEnum(HWND window, LPARAM found) {
   char title[tarvek::installer::kMaxWindowTitle + 1] = {};
   if (GetClassNameA(window, className, sizeof className) == 0) return TRUE;
   if (GetWindowTextA(window, title, sizeof title) <= 0) return TRUE;
-  if (!tarvek::installer::isViewerWindowTitle(title)) return TRUE;
+  try {
+    if (!tarvek::installer::isViewerWindowTitle(title)) return TRUE;
+  } catch (...) {
+    return TRUE;  // no exception unwinds through Windows
+  }
   *reinterpret_cast<bool*>(found) = true;
   return FALSE;
 }

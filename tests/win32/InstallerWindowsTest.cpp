@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "installer/win32/MessageBoxes.h"
+#include "installer/win32/ProgressWindow.h"
 #include "installer/win32/WindowClasses.h"
+#include "resources/WizardIds.h"
 
 namespace tarvek::installer::win32 {
 namespace {
@@ -34,6 +36,23 @@ TEST(InstallerWindowsTest, TheProgressBarKeepsOneValueFrom0To100) {
   EXPECT_EQ(SendMessageA(bar, kSetProgressMessage, static_cast<WPARAM>(-1), 0), 0);
   DestroyWindow(second);
   DestroyWindow(parent);
+}
+
+TEST(InstallerWindowsTest, TheProgressWindowShowsValueAndStatusWithItsAmpersand) {
+  ASSERT_TRUE(classesRegistered());
+  ProgressWindow progress(GetModuleHandleA(nullptr));
+  ASSERT_TRUE(progress.open());
+  progress.setProgress(30);
+  progress.setProgress(55, "Kop\xEDrovanie s\xFAboru A & B.dll");
+  HWND bar = GetDlgItem(progress.hwnd(), IDC_PROGRESS_BAR);
+  EXPECT_EQ(SendMessageA(bar, kSetProgressMessage, static_cast<WPARAM>(-1), 0), 55);
+  char status[100] = {};
+  GetDlgItemTextA(progress.hwnd(), IDC_PROGRESS_STATUS, status, sizeof status);
+  EXPECT_STREQ(status, "Kop\xEDrovanie s\xFAboru A & B.dll");
+  EXPECT_TRUE(GetWindowLongA(GetDlgItem(progress.hwnd(), IDC_PROGRESS_STATUS), GWL_STYLE) & SS_NOPREFIX);
+  EXPECT_EQ(GetWindowLongA(progress.hwnd(), GWL_STYLE) & WS_CAPTION, 0);
+  progress.close();
+  EXPECT_EQ(progress.hwnd(), nullptr);
 }
 
 TEST(InstallerWindowsTest, ASecondRegistrationFails) {

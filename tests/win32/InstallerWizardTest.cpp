@@ -251,6 +251,26 @@ TEST_F(InstallerWizardTest, BackKeepsTheAgreementAndTheStoredUserData) {
   EXPECT_NE(find(lines, "exited 2"), -1) << output_;
 }
 
+TEST_F(InstallerWizardTest, TheUserDataPageStartsFromTheMachinesNameAndCompany) {
+  writeConfig("FULL_VERSION=1\r\n");
+  addViewer("Acrobat", false);
+  registry_.writeString(Hive::localMachine, "Software\\Kelbo\\TarvekPDF", "Name", "J\xE1n Nov\xE1k");  // code page 1250
+  registry_.writeString(Hive::localMachine, "Software\\Kelbo\\TarvekPDF", "Company", "Kelbo");
+  const std::vector<std::string> lines = drive(
+      "wait Uvítanie\nclick \"Ďalej >\"\nwait \"Výber cieľového adresára\"\nclick \"Ďalej >\"\n"
+      "wait \"Údaje o používateľovi\"\ndump\ntype Spoločnosť: \" \"\ndump\nclose\nwait Tarvinst\nclick #7\nexit\n");
+  registry_.deleteValue(Hive::localMachine, "Software\\Kelbo\\TarvekPDF", "Name");
+  registry_.deleteValue(Hive::localMachine, "Software\\Kelbo\\TarvekPDF", "Company");
+  const int user = find(lines, "dialog \"Údaje o používateľovi\"");
+  ASSERT_NE(user, -1) << output_;
+  EXPECT_NE(find(lines, "Edit #241 \"Ján Novák\" enabled", user), -1) << output_;
+  EXPECT_NE(find(lines, "Edit #242 \"Kelbo\" enabled", user), -1) << output_;
+  const int enabled = find(lines, "Button #1 \"Inšt&alovať\" enabled", user);
+  ASSERT_NE(enabled, -1) << output_;
+  // A company of blanks only turns the forward button off.
+  EXPECT_NE(find(lines, "Button #1 \"Inšt&alovať\" disabled", enabled), -1) << output_;
+}
+
 TEST_F(InstallerWizardTest, ARunningViewerKeepsTheWelcomePageOpenButNotInLowerCase) {
   writeConfig("");
   addViewer("Reader", true);
