@@ -271,6 +271,60 @@ TEST_F(InstallerWizardTest, TheUserDataPageStartsFromTheMachinesNameAndCompany) 
   EXPECT_NE(find(lines, "Button #1 \"Inšt&alovať\" disabled", enabled), -1) << output_;
 }
 
+TEST_F(InstallerWizardTest, AFolderWithoutDriveLetterShowsNoSpaceAndCannotBeChosen) {
+  writeConfig("");
+  const std::string folder = addViewer("Reader", true);
+  // The same folder named without a drive letter.
+  registry_.writeString(Hive::currentUser, kReaderKey, "", "\\\\?\\" + folder);
+  const std::vector<std::string> lines =
+      drive("wait Uvítanie\nclick \"Ďalej >\"\nwait \"Výber cieľového adresára\"\ndump\nclick Inštalovať\n"
+            "wait Tarvinst\ndump\nclick OK\nwait \"Výber cieľového adresára\"\nclose\nwait Tarvinst\nclick #7\nexit\n");
+  EXPECT_NE(find(lines, "\"Na disku ?: je k dispozícii 0,00 MB.\""), -1) << output_;
+  EXPECT_NE(find(lines, "\"Na cieľovom disku nie je dostatok voľného priestoru pre inštaláciu produktu!\""), -1)
+      << output_;
+  EXPECT_NE(find(lines, "exited 2"), -1) << output_;
+}
+
+TEST_F(InstallerWizardTest, AnotherThanTheAssociatedInstallationAsksAndNoStays) {
+  writeConfig("");
+  addViewer("Reader", true);
+  const std::string acrobat = addViewer("Acrobat", false);
+  registry_.writeString(Hive::classesRoot, ".pdf", "", "TarvekTest.Document");
+  registry_.writeString(Hive::classesRoot, "TarvekTest.Document\\shell\\open\\command", "",
+                        "\"" + acrobat + "Acrobat.exe\" \"%1\"");
+  const std::vector<std::string> lines =
+      drive("wait Uvítanie\nclick \"Ďalej >\"\nwait \"Výber cieľového adresára\"\ndump\n"
+            "select #221 \"  Acrobat Reader 1.00 (" + (viewers_ / "Reader") + "\\\\)\"\nclick Inštalovať\n"
+            "wait Tarvinst\ndump\nclick #7\nwait \"Výber cieľového adresára\"\ndump\nclose\nwait Tarvinst\nclick #7\n"
+            "exit\n");
+  registry_.deleteKeyTree(Hive::classesRoot, ".pdf");
+  registry_.deleteKeyTree(Hive::classesRoot, "TarvekTest.Document");
+  // The associated Acrobat is the default, listed second and selected.
+  EXPECT_NE(find(lines, "item \"  Adobe Acrobat 1.00 (" + acrobat + ")\" selected"), -1) << output_;
+  const int question = find(lines, "Zvolili ste inú ako prednastavenú verziu programu Acrobat.");
+  ASSERT_NE(question, -1) << output_;
+  EXPECT_NE(find(lines, "dialog \"Výber cieľového adresára\"", question), -1) << output_;
+  EXPECT_NE(find(lines, "exited 2"), -1) << output_;
+}
+
+TEST_F(InstallerWizardTest, ANewerPlugInAlreadyInstalledAsksBeforeReplacingIt) {
+  writeConfig("");
+  const std::string folder = addViewer("Reader", true);
+  copy(TARVEK_NEWER_PLUGIN, folder + "Plug_ins\\Tarvek\\query.API");  // 2.3.4.5, the medium's is 1.0.1.9
+  const std::vector<std::string> lines =
+      drive("wait Uvítanie\nclick \"Ďalej >\"\nwait \"Výber cieľového adresára\"\ndump\nclick Inštalovať\n"
+            "wait Tarvinst\ndump\nclick #7\nwait \"Výber cieľového adresára\"\nclose\nwait Tarvinst\nclick #7\nexit\n");
+  EXPECT_NE(find(lines, "item \"* Acrobat Reader 1.00 (" + folder + ")\" selected"), -1) << output_;
+  const int label = find(lines, "WwwBut #222 \"L* Pre zvolenú verziu prehliadača je už TarvekPDF Search nainštalovaný\"");
+  ASSERT_NE(label, -1) << output_;
+  EXPECT_EQ(lines[label].find("hidden"), std::string::npos) << lines[label];
+  EXPECT_NE(find(lines, "\"Vo Vašom počítači je nainštalovaná vyšsia verzia produktu TarvekPDF Search (2.3.4.5)"), -1)
+      << output_;
+  EXPECT_NE(find(lines, "\\x0Aako je verzia na inštalačnom médiu (1.0.1.9).\\x0A\\x0AChcete pokračovať v inštalácii?"),
+            -1) << output_;
+  EXPECT_NE(find(lines, "exited 2"), -1) << output_;
+}
+
 TEST_F(InstallerWizardTest, ARunningViewerKeepsTheWelcomePageOpenButNotInLowerCase) {
   writeConfig("");
   addViewer("Reader", true);
