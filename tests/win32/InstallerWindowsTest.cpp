@@ -43,12 +43,12 @@ TEST(InstallerWindowsTest, TheProgressWindowShowsValueAndStatusWithItsAmpersand)
   ProgressWindow progress(GetModuleHandleA(nullptr));
   ASSERT_TRUE(progress.open());
   progress.setProgress(30);
-  progress.setProgress(55, "Kop\xEDrovanie s\xFAboru A & B.dll");
+  progress.setProgress(55, "Kop\xEDrovanie s\xFA" "boru A & B.dll");
   HWND bar = GetDlgItem(progress.hwnd(), IDC_PROGRESS_BAR);
   EXPECT_EQ(SendMessageA(bar, kSetProgressMessage, static_cast<WPARAM>(-1), 0), 55);
   char status[100] = {};
   GetDlgItemTextA(progress.hwnd(), IDC_PROGRESS_STATUS, status, sizeof status);
-  EXPECT_STREQ(status, "Kop\xEDrovanie s\xFAboru A & B.dll");
+  EXPECT_STREQ(status, "Kop\xEDrovanie s\xFA" "boru A & B.dll");
   EXPECT_TRUE(GetWindowLongA(GetDlgItem(progress.hwnd(), IDC_PROGRESS_STATUS), GWL_STYLE) & SS_NOPREFIX);
   EXPECT_EQ(GetWindowLongA(progress.hwnd(), GWL_STYLE) & WS_CAPTION, 0);
   progress.close();
