@@ -38,5 +38,10 @@ std::string typeChars(HWND dialog, const std::string& nameUtf8, const std::strin
 HWND fileNameField(HWND dialog);
 // Puts the path in the open-file dialog's file-name field and presses Open.
 void chooseFile(HWND dialog, const std::string& pathUtf8);
+// Another program's windows, for the driver (standins/driver): every visible
+// top-level window of that thread, topmost first, whatever its class; and
+// the topmost enabled one, or null.
+std::vector<HWND> visibleWindowsOf(DWORD threadId);
+HWND topmostWindowOf(DWORD threadId);
 
 }  // namespace viewer

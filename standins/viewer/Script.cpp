@@ -34,27 +34,6 @@ std::string bitmapText(HBITMAP bitmap) {
 
 }  // namespace
 
-std::vector<std::string> splitWords(const std::string& line) {
-  std::vector<std::string> words;
-  size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
-    if (i >= line.size()) break;
-    std::string word;
-    if (line[i] == '"') {
-      for (++i; i < line.size() && line[i] != '"'; ++i) {
-        if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\')) ++i;
-        word += line[i];
-      }
-      ++i;
-    } else {
-      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') word += line[i++];
-    }
-    words.push_back(word);
-  }
-  return words;
-}
-
 Script::Script(Host& host, MainWindow& window, std::vector<std::string> lines)
     : host_(host), window_(window), lines_(std::move(lines)) {}
 

@@ -10,12 +10,9 @@
 
 #include "standins/viewer/Host.h"
 #include "standins/viewer/MainWindow.h"
+#include "standins/viewer/ScriptWords.h"
 
 namespace viewer {
-
-// Splits a script line into words; double quotes group words with spaces,
-// \" and \\ inside them stand for themselves.
-std::vector<std::string> splitWords(const std::string& line);
 
 class Script {
  public:
