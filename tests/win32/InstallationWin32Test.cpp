@@ -134,6 +134,32 @@ TEST_F(InstallationWin32Test, InstallsFromTheMediumAndLeavesFilesValuesAndLogOnD
   EXPECT_EQ(readFile(log), expected);
 }
 
+// The full variant from its own medium: the plug-in under its full name, and
+// the user's name and company with Slovak letters through the real registry.
+TEST_F(InstallationWin32Test, InstallsTheFullVariantFromItsMedium) {
+  testing::makeFolders(reader);
+  testing::makeFolders(windows);
+  InstallationPlan plan = searchPlan();
+  plan.fullVariant = true;
+  plan.displayName = "TarvekPDF";
+  plan.productKeyName = "TarvekPDF";
+  plan.sourceFolder = backslashed(TARVEK_MEDIUM_FULL_DIR) + "\\";
+  plan.fileNames = {"TarvekPDF.API", "vovar_av.dll", "lemma_sk.txt", "synonyms_sk.txt"};
+  plan.userName = "J\xE1n Nov\xE1k";  // code page 1250
+  plan.company = "Kelbo, s.r.o.";
+  ASSERT_EQ(runInstallation(services.env(), versions, plan, progress), kInstallOk) << progress.message;
+
+  for (const std::string& name : plan.fileNames)
+    EXPECT_EQ(readFile(plugins + name), readFile(plan.sourceFolder + "PLUGIN\\" + name)) << name;
+  EXPECT_EQ(machineValue(settings::kProductKey, "Name"), "J\xE1n Nov\xE1k");
+  EXPECT_EQ(machineValue(settings::kProductKey, "Company"), "Kelbo, s.r.o.");
+  const std::string log = readFile(plugins + "TarvekPDF.inf");
+  EXPECT_NE(log.find("6=0|1|Software\\Kelbo\\TarvekPDF|Name|J\xE1n Nov\xE1k\r\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("3=" + plugins + "TarvekPDF.API\r\n"), std::string::npos) << log;
+  ASSERT_TRUE(services.env().registry.deleteKeyTree(Hive::localMachine,
+                                                    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TarvekPDF"));
+}
+
 TEST_F(InstallationWin32Test, ANewerUninstallerAlreadyInPlaceIsLeftAlone) {
   testing::makeFolders(reader);
   testing::makeFolders(windows);
