@@ -183,14 +183,6 @@ TEST_F(InstallationWin32Test, TheVersionOfTheMediumsUninstallerIsReadable) {
   EXPECT_FALSE(versions.productVersion(scratch / "missing.dll", &version));
 }
 
-TEST_F(InstallationWin32Test, AFileInTheTargetPathIsReportedWithoutALog) {
-  testing::makeFolders(reader);
-  std::ofstream(reader + "\\Plug_ins", std::ios::binary) << "not a folder";
-  ASSERT_EQ(runInstallation(services.env(), versions, searchPlan(), progress), kInstallFolderIsFile);
-  EXPECT_EQ(progress.message, services.module().text(kTextInstallFolderIsFile));
-  EXPECT_EQ(machineValue(kUninstallKey, "DisplayName"), "<missing>");
-}
-
 // The uninstall command as Windows would run it: everything the log lists goes,
 // the user's database stays.
 TEST_F(InstallationWin32Test, TheUninstallerUndoesTheInstallationFromItsLog) {
