@@ -1,5 +1,6 @@
 # make test  — install what is missing, build both trees, run every test
 # make demo  — the main job end to end (see README.md)
+# make medium — the installation medium of the Search variant in build/medium
 
 JOBS ?= $(shell nproc)
 NATIVE := build/native
