@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -16,6 +17,7 @@
 #include "platform/win32/Win32Services.h"
 #include "settings/RegistryLayout.h"
 #include "tests/win32/ScratchFolder.h"
+#include "tests/win32/ViewerRun.h"
 
 namespace tarvek::installer {
 namespace {
@@ -181,6 +183,26 @@ TEST_F(InstallationWin32Test, TheVersionOfTheMediumsUninstallerIsReadable) {
   EXPECT_EQ(version.least, 0u);
   EXPECT_FALSE(versions.productVersion(medium + "\\TARVINST.INF", &version)) << "no version resource";
   EXPECT_FALSE(versions.productVersion(scratch / "missing.dll", &version));
+}
+
+// What the medium installs is a working plug-in: the stand-in viewer, with
+// nothing in its Plug_ins folder before, loads it, its engine and its menus.
+TEST_F(InstallationWin32Test, TheViewerLoadsThePlugInInstalledFromTheMedium) {
+  testing::makeFolders(windows);
+  testing::ViewerRun viewer;
+  InstallationPlan plan = searchPlan();
+  plan.viewerFolder = viewer.folder() + "\\";
+  plan.fileNames = {"query.API", "vovar_av.dll", "lemma_sk.txt", "synonyms_sk.txt"};
+  ASSERT_EQ(runInstallation(services.env(), versions, plan, progress), kInstallOk) << progress.message;
+
+  const std::vector<std::string> output = viewer.run("menus\nquit\n");
+  auto has = [&](const std::string& line) {
+    return std::find(output.begin(), output.end(), line) != output.end();
+  };
+  EXPECT_TRUE(has("plugin Plug_ins\\Tarvek\\query.API"));
+  EXPECT_TRUE(has("init VELT_fIDXQuery true")) << "the engine beside the plug-in was loaded";
+  EXPECT_TRUE(has("menu VELT:fIDXSubmenu \"&TarvekPDF\""));
+  EXPECT_TRUE(has("  item VELT:Search \"&Vyh\u013Eadanie...\" shortcut * modifiers 2"));
 }
 
 // The uninstall command as Windows would run it: everything the log lists goes,
