@@ -12,9 +12,6 @@
 namespace tarvek::installer {
 namespace {
 
-constexpr char kDisplayNameValue[] = "DisplayName";
-constexpr char kUninstallStringValue[] = "UninstallString";
-
 std::string versionText(const InstallProductVersion& version) {
   char text[20];
   std::snprintf(text, sizeof text, "%08X.%08X", static_cast<unsigned>(version.most),
@@ -100,8 +97,8 @@ class Installation {
   uint16_t writeUninstallEntry() {
     const std::string key = std::string(settings::kUninstallKey) + "\\" + plan_.productKeyName;
     if (uint16_t code = openKey(key)) return code;
-    if (uint16_t code = writeLoggedValue(key, kDisplayNameValue, plan_.displayName)) return code;
-    return writeLoggedValue(key, kUninstallStringValue, uninstallCommand(plan_, text(kTextInstallerLanguage)));
+    if (uint16_t code = writeLoggedValue(key, settings::kUninstallDisplayName, plan_.displayName)) return code;
+    return writeLoggedValue(key, settings::kUninstallString, uninstallCommand(plan_, text(kTextInstallerLanguage)));
   }
 
   uint16_t writeProductValues(const std::string& database) {
