@@ -1,5 +1,6 @@
 # make test  — install what is missing, build both trees, run every test
 # make demo  — the main job end to end (see README.md)
+# make medium — the installation medium of the Search variant in build/medium
 
 JOBS ?= $(shell nproc)
 NATIVE := build/native
@@ -8,7 +9,7 @@ WIN32 := build/win32
 FUZZ ?= build/fuzz
 FUZZ_SECONDS ?= 20
 
-.PHONY: test deps native win32 test-native test-win32 fuzz samples demo clean
+.PHONY: test deps native win32 test-native test-win32 fuzz samples demo medium clean
 
 test: deps native win32 test-native fuzz test-win32
 
@@ -59,6 +60,14 @@ samples: deps $(NATIVE)/CMakeCache.txt
 # product's core under Wine (tools/demo.sh).
 demo: samples win32
 	tools/with-display.sh tools/demo.sh
+
+# The installation medium of the Search variant, laid out as delivered
+# (installer/medium): tarvinst.exe, TARVINST.INF, the licence, ZaZiruDA.exe
+# and the plug-in files in PLUGIN\.
+medium: deps $(WIN32)/CMakeCache.txt
+	cmake --build $(WIN32) -j $(JOBS) --target medium
+	rm -rf build/medium
+	cp -r $(WIN32)/medium build/medium
 
 clean:
 	rm -rf build

@@ -34,6 +34,8 @@ class MemoryFiles final : public FileSystem {
   bool createFolder(const std::string&) override { return false; }
   bool freeSpace(const std::string&, uint64_t*) override { return false; }
   bool copyFile(const std::string&, const std::string&, const CopyProgress&) override { return false; }
+  std::unique_ptr<OpenFile> openForReading(const std::string&) override { return nullptr; }
+  std::unique_ptr<OpenFile> createAnew(const std::string&) override { return nullptr; }
 };
 
 class EmptyRegistry final : public Registry {

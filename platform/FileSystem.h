@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,22 @@ enum class WriteResult {
 
 // Called while copying with the bytes done and the total; returning false cancels.
 using CopyProgress = std::function<bool(uint64_t done, uint64_t total)>;
+
+// A file held open across several operations, closed when the object goes.
+// Reads and writes move from the current position, which starts at 0.
+class OpenFile {
+ public:
+  virtual ~OpenFile() = default;
+  // Moves up to `size` bytes into `buffer`; `*done` is how many (0 at the end).
+  // False iff the read failed.
+  virtual bool read(char* buffer, size_t size, size_t* done) = 0;
+  // Writes `size` bytes; `*done` is how many were written. False iff the write failed.
+  virtual bool write(const char* data, size_t size, size_t* done) = 0;
+  virtual bool size(uint64_t* bytes) = 0;
+  // Last write time as a FILETIME (see FileInfo).
+  virtual bool lastWriteTime(uint64_t* time) = 0;
+  virtual bool setLastWriteTime(uint64_t time) = 0;
+};
 
 class FileSystem {
  public:
@@ -59,6 +76,12 @@ class FileSystem {
   // Copies a file, replacing `to`. True iff the whole file was copied.
   virtual bool copyFile(const std::string& from, const std::string& to,
                         const CopyProgress& progress) = 0;
+
+  // Opens an existing file for reading, shared with other readers. Null iff it cannot.
+  virtual std::unique_ptr<OpenFile> openForReading(const std::string& path) = 0;
+  // Creates the file anew, replacing one of that name, for reading and writing
+  // and not shared. Null iff it cannot.
+  virtual std::unique_ptr<OpenFile> createAnew(const std::string& path) = 0;
 };
 
 }  // namespace tarvek

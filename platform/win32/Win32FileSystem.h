@@ -17,6 +17,8 @@ class Win32FileSystem final : public FileSystem {
   bool createFolder(const std::string& path) override;
   bool freeSpace(const std::string& path, uint64_t* bytes) override;
   bool copyFile(const std::string& from, const std::string& to, const CopyProgress& progress) override;
+  std::unique_ptr<OpenFile> openForReading(const std::string& path) override;
+  std::unique_ptr<OpenFile> createAnew(const std::string& path) override;
 };
 
 }  // namespace tarvek::win32

@@ -27,6 +27,8 @@ class FakeFileSystem final : public FileSystem {
   bool createFolder(const std::string& path) override;
   bool freeSpace(const std::string& path, uint64_t* bytes) override;
   bool copyFile(const std::string& from, const std::string& to, const CopyProgress& progress) override;
+  std::unique_ptr<OpenFile> openForReading(const std::string& path) override;
+  std::unique_ptr<OpenFile> createAnew(const std::string& path) override;
 
   // Test set-up: creates the file and every missing parent folder.
   void addFile(const std::string& path, const std::string& data, uint64_t lastWriteTime = 0);
@@ -56,8 +58,15 @@ class FakeFileSystem final : public FileSystem {
   // Writes stop after this many more bytes in total; the rest is reported incomplete.
   void setDiskSpace(uint64_t bytes) { space_ = bytes; }
   void setFreeSpaceAnswer(std::optional<uint64_t> bytes) { freeSpaceAnswer_ = bytes; }
+  // Reads of this file through an OpenFile fail once they would pass `offset`.
+  void failReadsAfter(const std::string& path, uint64_t offset) { readLimits_[key(path)] = offset; }
+  // OpenFile::size fails for this file.
+  void failSize(const std::string& path) { sizeFailures_.insert(key(path)); }
+  // The file's last write time, or nothing when there is no such file.
+  std::optional<uint64_t> lastWriteTime(const std::string& path) const;
 
  private:
+  class FakeOpenFile;
   struct Node {
     std::string path;  // as first created
     bool isFolder = false;
@@ -77,6 +86,8 @@ class FakeFileSystem final : public FileSystem {
   bool failReplace_ = false;
   std::function<void()> onReplace_;
   int temporaryNumber_ = 0;
+  std::map<std::string, uint64_t> readLimits_;
+  std::set<std::string> sizeFailures_;
   std::optional<uint64_t> space_;
   std::optional<uint64_t> freeSpaceAnswer_ = uint64_t{1} << 40;
   uint64_t clock_ = 132000000000000000ull;  // a FILETIME in 2019; advances per write
