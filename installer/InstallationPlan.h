@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "installer/InstallerNames.h"
+
 namespace tarvek::installer {
 
 // The product version of a version resource: two 32-bit numbers, each with
@@ -33,8 +35,6 @@ struct InstallationPlan {
 };
 
 // Names the installation uses.
-inline constexpr char kUninstallerName[] = "ZaZiruDA.exe";
-inline constexpr char kPluginSubfolder[] = "Plug_ins\\Tarvek\\";
 // Named in the Search variant's log beside each copied file, for the uninstaller.
 inline constexpr char kFullPluginName[] = "TarvekPDF.API";
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "installer/InstallerNames.h"
+
 #include "installer/FileVersionRecord.h"
 
 namespace tarvek::installer {
@@ -13,7 +15,6 @@ inline constexpr char kConfigFileName[] = "TARVINST.INF";
 inline constexpr char kConfigSection[] = "PLUGIN";
 inline constexpr int kFileKeyCount = 40;            // "TARVEK0" to "TARVEK39"
 inline constexpr size_t kFileNamesBytes = 2047;     // every name with its terminator
-inline constexpr char kUninstallerName[] = "ZaZiruDA.exe";
 
 enum class Variant { search, full };
 

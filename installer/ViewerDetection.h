@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "installer/FileVersionRecord.h"
+#include "installer/InstallerNames.h"
 #include "installer/InstallerConfig.h"
 
 namespace tarvek {
@@ -20,7 +21,6 @@ class InstallerServices;
 
 inline constexpr char kReaderProgram[] = "AcroRd32.exe";
 inline constexpr char kAcrobatProgram[] = "Acrobat.exe";
-inline constexpr char kPluginSubfolder[] = "Plug_ins\\Tarvek\\";
 // The target page's list has room for this many; later ones are left out.
 inline constexpr size_t kMaxViewerInstallations = 10;
 // Viewer versions looked for run from the minimum's major number to this one.

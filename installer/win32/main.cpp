@@ -3,12 +3,13 @@
 
 #include <windows.h>
 
+#include "installer/win32/InstallationRun.h"
 #include "installer/win32/Installer.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   try {
     return tarvek::installer::win32::runInstaller(instance, arguments,
-                                                  tarvek::installer::win32::showProgressOnly);
+                                                  tarvek::installer::win32::installWithProgress);
   } catch (...) {
     return tarvek::installer::win32::kRefused;
   }

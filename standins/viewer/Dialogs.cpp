@@ -332,6 +332,8 @@ HWND fileNameField(HWND dialog) {
 void chooseFile(HWND dialog, const std::string& pathUtf8) {
   SetWindowTextA(fileNameField(dialog), ansiFromUtf8(pathUtf8).c_str());
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
 namespace {
 
 BOOL CALLBACK collectWindows(HWND window, LPARAM found) {

@@ -111,7 +111,18 @@ class InstallerWizardTest : public ::testing::Test {
     copy(TARVEK_QUERY_API, medium_ / "PLUGIN\\TarvekPDF.API");
     clearViewers();
   }
-  void TearDown() override { clearViewers(); }
+  void TearDown() override {
+    clearViewers();
+    // What an installation driven to its end leaves outside the scratch
+    // folders: the product's values, the uninstall entries, the uninstaller.
+    for (const char* name : {"Name", "Company", "ActiveIndexesPath"})
+      registry_.deleteValue(Hive::localMachine, "Software\\Kelbo\\TarvekPDF", name);
+    for (const char* entry : {"TarvekPDFSearch", "TarvekPDF"})
+      registry_.deleteKeyTree(Hive::localMachine,
+                              std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + entry);
+    char windows[MAX_PATH] = {};
+    if (GetWindowsDirectoryA(windows, MAX_PATH)) DeleteFileA((std::string(windows) + "\\ZaZiruDA.exe").c_str());
+  }
 
   void clearViewers() {
     for (const char* key : {"Software\\Adobe\\Acrobat Reader", "Software\\Adobe\\Adobe Acrobat"})
@@ -187,7 +198,7 @@ TEST_F(InstallerWizardTest, TheSearchVariantWithoutLicenceEndsOnTheTargetPage) {
   const std::string folder = addViewer("Reader", true);
   const std::vector<std::string> lines =
       drive("wait Uvítanie\nclick \"Ďalej >\"\nwait \"Výber cieľového adresára\"\ndump\nclick Inštalovať\n"
-            "wait \"\"\nexit\n");
+            "wait \"\"\nwait Tarvinst 30\ndump\nclick #1\nexit\n");
   const int page = find(lines, "dialog \"Výber cieľového adresára\"");
   ASSERT_NE(page, -1) << output_;
   EXPECT_NE(find(lines, "item \"  Acrobat Reader 1.00 (" + folder + ")\" selected", page), -1) << output_;
@@ -199,7 +210,11 @@ TEST_F(InstallerWizardTest, TheSearchVariantWithoutLicenceEndsOnTheTargetPage) {
                         "enabled hidden"), -1) << output_;
   EXPECT_NE(find(lines, "Button #1 \"Inšt&alovať\" enabled", page), -1) << output_;
   EXPECT_NE(find(lines, "shown \"\""), -1) << output_;  // the progress window
+  EXPECT_NE(find(lines, "\"Inštalácia úspešne ukončená!\""), -1) << output_;
   EXPECT_NE(find(lines, "exited 0"), -1) << output_;
+  // The installation's files are in the viewer's plug-in folder.
+  EXPECT_NE(GetFileAttributesA((folder + "Plug_ins\\Tarvek\\query.API").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesA((folder + "Plug_ins\\Tarvek\\TarvekPDFSearch.inf").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(InstallerWizardTest, TheFullVariantGoesBackAndForwardThroughAllFourPages) {
@@ -211,8 +226,7 @@ TEST_F(InstallerWizardTest, TheFullVariantGoesBackAndForwardThroughAllFourPages)
       "wait Uvítanie\nclick \"Ďalej >\"\nwait \"Výber cieľového adresára\"\ndump\nclick \"Ďalej >\"\n"
       "wait \"Licenčná zmluva\"\ndump\nclick \"Súhlasím s uvedenou licenčnou zmluvou\"\nclick \"Ďalej >\"\n"
       "wait \"Údaje o používateľovi\"\ndump\ntype Meno: \"  Ján Novák \"\ntype Spoločnosť: Kelbo\ndump\n"
-      "click Inštalovať\nwait Tarvinst 1\n"  // nothing to ask: the page only ends
-      "wait \"\"\nexit 5\n");
+      "click Inštalovať\nwait \"\"\nwait Tarvinst 30\ndump\nclick #1\nexit 5\n");
   // The first pass stops at the user data page, so the run ends in the installation.
   EXPECT_NE(find(lines, "item \"  Adobe Acrobat 1.00 (" + folder + ")\" selected"), -1) << output_;
   EXPECT_EQ(find(lines, "Acrobat Reader 1.00"), -1) << output_;
@@ -225,6 +239,7 @@ TEST_F(InstallerWizardTest, TheFullVariantGoesBackAndForwardThroughAllFourPages)
   ASSERT_NE(user, -1) << output_;
   EXPECT_NE(find(lines, "Button #1 \"Inšt&alovať\" disabled", user), -1) << output_;
   EXPECT_NE(find(lines, "Button #1 \"Inšt&alovať\" enabled", user + 1), -1) << output_;
+  EXPECT_NE(find(lines, "\"Inštalácia úspešne ukončená!\""), -1) << output_;
   EXPECT_NE(find(lines, "exited 0"), -1) << output_;
 }
 
@@ -372,6 +387,35 @@ TEST_F(InstallerWizardTest, ASecondInstanceIsRefused) {
   CloseHandle(first.hProcess);
   EXPECT_NE(find(lines, "\"Túto aplikáciu možno spustiť len raz!\""), -1) << output_;
   EXPECT_NE(find(lines, "exited 1"), -1) << output_;
+}
+
+TEST_F(InstallerWizardTest, TheBuiltMediumInstallsIntoAViewerThatThenLoadsThePlugIn) {
+  // The medium as `make medium` lays it out, and the stand-in viewer as the
+  // Acrobat Reader 6.0 it plays.
+  const std::string source = nativePath(TARVEK_MEDIUM_DIR) + "\\";
+  for (const char* name : {"tarvinst.exe", "TARVINST.INF", "LICENCIA.TXT", "ZaZiruDA.exe", "PLUGIN\\query.API",
+                           "PLUGIN\\vovar_av.dll", "PLUGIN\\lemma_sk.txt", "PLUGIN\\synonyms_sk.txt"})
+    copy(source + name, medium_ / name);
+  // Registered where an installer looks for Reader 5.0 and later.
+  const std::string folder = viewers_ / "Reader6" + "\\";
+  copy(TARVEK_VIEWER_EXE, folder + "AcroRd32.exe");
+  registry_.writeString(Hive::currentUser, "Software\\Adobe\\Acrobat Reader\\6.0\\InstallPath", "", folder);
+  const std::vector<std::string> lines = drive(
+      "wait Uvítanie\nclick \"Ďalej >\"\nwait \"Výber cieľového adresára\"\ndump\nclick \"Ďalej >\"\n"
+      "wait \"Licenčná zmluva\"\nclick \"Súhlasím s uvedenou licenčnou zmluvou\"\nclick Inštalovať\n"
+      "wait \"\"\nwait Tarvinst 30\ndump\nclick #1\nexit\n");
+  EXPECT_NE(find(lines, "item \"  Acrobat Reader 6.00 (" + folder + ")\" selected"), -1) << output_;
+  EXPECT_NE(find(lines, "\"Inštalácia úspešne ukončená!\""), -1) << output_;
+  EXPECT_NE(find(lines, "exited 0"), -1) << output_;
+
+  // The viewer started afterwards loads the installed plug-in and its engine.
+  writeFile(medium_ / "viewer.script", "menus\nquit\n");
+  const std::vector<std::string> viewer =
+      runCapturing("\"" + folder + "AcroRd32.exe\" --script \"" + (medium_ / "viewer.script") + "\"", folder);
+  const std::string shown = joined(viewer);
+  EXPECT_NE(find(viewer, "menu VELT:fIDXSubmenu \"&TarvekPDF\""), -1) << shown;
+  EXPECT_NE(find(viewer, "tool VELT:TarvekQuerySearch"), -1) << shown;
+  EXPECT_EQ(find(viewer, "vovar_av.dll"), -1) << "the engine loads: " << shown;
 }
 
 }  // namespace
