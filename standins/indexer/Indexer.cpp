@@ -134,6 +134,14 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
   const uint32_t now = dosNow();
   builder.setDates(now, now);
 
+  OcrSettings ocr = options.ocr;
+  if (ocr.languages.empty()) ocr.languages = tesseractLanguageFor(options.language);
+  if (ocr.mode != OcrMode::off) {
+    // Without the language data the text pages are still worth indexing.
+    report->ocrUnavailable = checkOcrLanguages(ocr.languages);
+    if (!report->ocrUnavailable.empty()) ocr.mode = OcrMode::off;
+  }
+
   Mapping mapping;
   std::set<fs::path> folders;
   uint32_t nextTopic = 1;
@@ -141,7 +149,7 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
   for (size_t i = 0; i < pdfs.size(); ++i) {
     const fs::path& pdf = pdfs[i];
     std::string why;
-    const auto text = readPdfText(pdf.string(), &why);
+    const auto text = readPdfText(pdf.string(), &why, ocr);
     if (!text) {
       report->skipped.push_back(pdf.string() + ": " + why);
       continue;
@@ -160,11 +168,16 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
     if (wordsInFile == 0) report->withoutText.push_back(pdf.string());
     report->files += 1;
     report->pages += text->pages.size();
+    report->ocrPages += text->ocrPages;
+    report->emptyPages += text->emptyPages;
+    for (const auto& pageProblem : text->pageProblems) report->ocrProblems.push_back(pdf.string() + " " + pageProblem);
     mapping.pdfs.push_back(std::move(entry));
     folders.insert(pdf.parent_path());
     if (Clock::now() - lastProgress > std::chrono::seconds(2)) {
       lastProgress = Clock::now();
-      progress << "  " << (i + 1) << " of " << pdfs.size() << " files, " << report->pages << " pages" << std::endl;
+      progress << "  " << (i + 1) << " of " << pdfs.size() << " files, " << report->pages << " pages";
+      if (report->ocrPages) progress << ", " << report->ocrPages << " of them by OCR";
+      progress << std::endl;
     }
   }
   if (mapping.pdfs.empty()) return "none of the PDF files could be read";

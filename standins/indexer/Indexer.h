@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "standins/indexer/PageOcr.h"
+
 namespace tarvek::indexer {
 
 struct IndexerOptions {
@@ -17,6 +19,9 @@ struct IndexerOptions {
   std::string excludedFile;             // UTF-8 word list; empty: none
   std::string indexerNumber;
   std::string pathVariable;  // empty: absolute paths
+  // Pages without a text layer are read by OCR; empty languages: the
+  // index's language.
+  OcrSettings ocr;
 };
 
 struct IndexerReport {
@@ -26,6 +31,10 @@ struct IndexerReport {
   uint64_t wordsPastLimit = 0;           // words beyond position 65535 of their page, not indexed
   std::vector<std::string> skipped;      // "path: reason"
   std::vector<std::string> withoutText;  // files whose pages hold no word
+  size_t ocrPages = 0;                   // pages whose words came from OCR
+  size_t emptyPages = 0;                 // pages that hold no word
+  std::vector<std::string> ocrProblems;  // "path page N: why", pages OCR could not read
+  std::string ocrUnavailable;            // why OCR was off for this run; empty when it was not
   double seconds = 0;
 };
 
