@@ -1,5 +1,6 @@
 # make test  — install what is missing, build both trees, run every test
 # make demo  — the main job end to end (see README.md)
+# make medium — the installation medium of the Search variant in build/medium
 
 JOBS ?= $(shell nproc)
 NATIVE := build/native
@@ -8,7 +9,7 @@ WIN32 := build/win32
 FUZZ ?= build/fuzz
 FUZZ_SECONDS ?= 20
 
-.PHONY: test deps native win32 test-native test-win32 fuzz samples demo clean
+.PHONY: test deps native win32 test-native test-win32 fuzz samples demo medium clean
 
 test: deps native win32 test-native fuzz test-win32
 
@@ -46,7 +47,8 @@ $(FUZZ)/CMakeCache.txt:
 # The catalogue readers under libFuzzer with AddressSanitizer, briefly; for a
 # longer run: make fuzz FUZZ_SECONDS=600
 fuzz: deps $(FUZZ)/CMakeCache.txt
-	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_database fuzz_mapping catalogue_fuzz_seeds fuzz_sbi sbi_fuzz_seeds
+	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_database fuzz_mapping catalogue_fuzz_seeds fuzz_sbi sbi_fuzz_seeds \
+	  fuzz_versioninfo installer_fuzz_seeds
 	tests/fuzz/run-fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
 
 # The sample PDF collection and its Slovak and English indexes (standins/samples).
@@ -58,6 +60,14 @@ samples: deps $(NATIVE)/CMakeCache.txt
 # product's core under Wine (tools/demo.sh).
 demo: samples win32
 	tools/with-display.sh tools/demo.sh
+
+# The installation medium of the Search variant, laid out as delivered
+# (installer/medium): tarvinst.exe, TARVINST.INF, the licence, ZaZiruDA.exe
+# and the plug-in files in PLUGIN\.
+medium: deps $(WIN32)/CMakeCache.txt
+	cmake --build $(WIN32) -j $(JOBS) --target medium
+	rm -rf build/medium
+	cp -r $(WIN32)/medium build/medium
 
 clean:
 	rm -rf build

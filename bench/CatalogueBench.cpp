@@ -28,11 +28,14 @@ class MemoryFiles final : public FileSystem {
     return true;
   }
   WriteResult writeFile(const std::string&, const std::string&) override { return WriteResult::cannotCreate; }
+  bool createTemporaryFile(const std::string&, std::string*) override { return false; }
   bool replaceFile(const std::string&, const std::string&) override { return false; }
   bool removeFile(const std::string&) override { return true; }
   bool createFolder(const std::string&) override { return false; }
   bool freeSpace(const std::string&, uint64_t*) override { return false; }
   bool copyFile(const std::string&, const std::string&, const CopyProgress&) override { return false; }
+  std::unique_ptr<OpenFile> openForReading(const std::string&) override { return nullptr; }
+  std::unique_ptr<OpenFile> createAnew(const std::string&) override { return nullptr; }
 };
 
 class EmptyRegistry final : public Registry {
@@ -70,6 +73,8 @@ class AsciiCodePage final : public CodePage {
 class NoTime final : public LocalTime {
  public:
   bool fileTimeToLocal(uint64_t, SystemTime*) override { return false; }
+  bool localToUtc(const SystemTime&, SystemTime*) override { return false; }
+  bool utcToLocal(const SystemTime&, SystemTime*) override { return false; }
 };
 class NoLibraries final : public LibraryLoader {
  public:

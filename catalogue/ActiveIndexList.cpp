@@ -43,16 +43,51 @@ void ActiveIndexList::loadDatabase() {
   if (!env_.files.readFile(databasePath_, &bytes)) return;
   DatabaseContent content;
   loadReport_ = parseDatabase(bytes, &content);
+  // Saving writes only the entries read, so the rest of a damaged file would
+  // be gone after the next save; its bytes wait to be kept aside first.
+  damagedPending_ = !loadReport_.whole();
+  if (damagedPending_) damagedOriginal_ = std::move(bytes);
   version_ = content.version;
   magic_ = std::move(content.magic);
   entries_ = std::move(content.entries);
 }
 
+bool ActiveIndexList::keepDamagedOriginal() {
+  // A copy kept by an earlier viewer session is never overwritten.
+  constexpr int kMaxCopies = 100;
+  for (int n = 1; n <= kMaxCopies; ++n) {
+    const std::string copy = databasePath_ + ".damaged" + (n == 1 ? std::string() : std::to_string(n));
+    if (env_.files.exists(copy)) continue;
+    if (env_.files.writeFile(copy, damagedOriginal_) != WriteResult::ok) {
+      env_.files.removeFile(copy);
+      return false;
+    }
+    damagedCopy_ = copy;
+    damagedPending_ = false;
+    damagedOriginal_.clear();
+    return true;
+  }
+  return false;
+}
+
 bool ActiveIndexList::saveDatabase() {
+  damagedCopy_.clear();
   if (databasePath_.empty()) resolveDatabasePath();
-  // The old file stays whole until the new content is complete beside it.
-  const std::string temporary = databasePath_ + ".tmp";
-  if (env_.files.writeFile(temporary, serializeDatabase(entries_)) != WriteResult::ok ||
+  // Windows refuses to replace a read-only file; checking first keeps the
+  // user's protection on every system, whichever way the file is written.
+  FileInfo existing;
+  if (env_.files.stat(databasePath_, &existing) && existing.readOnly) return false;
+  if (damagedPending_ && !keepDamagedOriginal()) return false;
+  const std::string content = serializeDatabase(entries_);
+  // The old file stays whole until the new content is complete beside it. The
+  // temporary file's name is this save's alone, so two viewers saving at once
+  // each rename their own complete file and the last one wins.
+  std::string temporary;
+  if (!env_.files.createTemporaryFile(path::folderOf(databasePath_), &temporary)) {
+    // A folder that takes no new file may still hold a writable database.
+    return env_.files.writeFile(databasePath_, content) == WriteResult::ok;
+  }
+  if (env_.files.writeFile(temporary, content) != WriteResult::ok ||
       !env_.files.replaceFile(temporary, databasePath_)) {
     env_.files.removeFile(temporary);
     return false;
@@ -79,6 +114,18 @@ void ActiveIndexList::refreshEntry(ActiveIndexEntry& entry, IndexEngine& engine,
   // The engine's answers are stored as they come: a failing engine leaves
   // zeros and empty texts, which the index manager shows as such.
   const uint32_t index = engine.indexOpen(entry.indexPath, &attributes, &error);
+  entry.mappingPath = path::replaceTail(entry.indexPath, 4, ".sbf");
+  // An index that did not open has no handle to ask about or to close: the
+  // entry keeps zeros and empty texts, with whatever attributes came back.
+  if (index == 0) {
+    entry.wordCount = entry.fileVersion = entry.indexSize = entry.created = entry.updated = 0;
+    entry.language = 0;
+    entry.indexerNumber.clear();
+    entry.indexName.clear();
+    entry.lemmatized = attributes & 0x80;
+    entry.attribute20 = attributes & 0x20;
+    return;
+  }
   auto number = [&](uint32_t property) {
     uint32_t value = 0;
     engine.infoNumber(index, property, &value);
@@ -100,7 +147,6 @@ void ActiveIndexList::refreshEntry(ActiveIndexEntry& entry, IndexEngine& engine,
   };
   entry.indexerNumber = text(kPropIndexerNumber);
   entry.indexName = text(kPropIndexName);
-  entry.mappingPath = path::replaceTail(entry.indexPath, 4, ".sbf");
   engine.indexClose(index);
 }
 

@@ -50,9 +50,15 @@ class ActiveIndexList {
   // Clears the list and reads the file. A missing file gives an empty list; a
   // damaged one keeps the complete entries before the damage.
   void loadDatabase();
-  // Rewrites the whole file through a temporary file renamed over it.
-  // True iff the new content is in place.
+  // Rewrites the whole file through a temporary file of its own renamed over
+  // it, or in place when the folder takes no new file. Before the first save
+  // over a file that did not read whole, its bytes are kept beside it
+  // (damagedCopy()); when they cannot be kept, nothing is saved. True iff the
+  // new content is in place.
   bool saveDatabase();
+  // Where the last save kept a damaged file's original bytes; empty if it
+  // kept none.
+  const std::string& damagedCopy() const { return damagedCopy_; }
 
   // Position of the entry with the same file name, or of a new entry whose
   // properties come from the engine; that entry becomes current.
@@ -83,6 +89,11 @@ class ActiveIndexList {
   std::string magic_;
   std::string databasePath_;
   ParseReport loadReport_;
+  std::string damagedOriginal_;  // bytes of a damaged file not yet kept aside
+  bool damagedPending_ = false;
+  std::string damagedCopy_;
+
+  bool keepDamagedOriginal();
 
   void refreshEntry(ActiveIndexEntry& entry, IndexEngine& engine, Alert& alert);
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ struct FileInfo {
   uint64_t size = 0;
   // Last write time as a Windows FILETIME: 100 ns ticks since 1601-01-01 UTC.
   uint64_t lastWriteTime = 0;
+  bool readOnly = false;  // the read-only attribute
 };
 
 enum class WriteResult {
@@ -25,6 +27,22 @@ enum class WriteResult {
 
 // Called while copying with the bytes done and the total; returning false cancels.
 using CopyProgress = std::function<bool(uint64_t done, uint64_t total)>;
+
+// A file held open across several operations, closed when the object goes.
+// Reads and writes move from the current position, which starts at 0.
+class OpenFile {
+ public:
+  virtual ~OpenFile() = default;
+  // Moves up to `size` bytes into `buffer`; `*done` is how many (0 at the end).
+  // False iff the read failed.
+  virtual bool read(char* buffer, size_t size, size_t* done) = 0;
+  // Writes `size` bytes; `*done` is how many were written. False iff the write failed.
+  virtual bool write(const char* data, size_t size, size_t* done) = 0;
+  virtual bool size(uint64_t* bytes) = 0;
+  // Last write time as a FILETIME (see FileInfo).
+  virtual bool lastWriteTime(uint64_t* time) = 0;
+  virtual bool setLastWriteTime(uint64_t time) = 0;
+};
 
 class FileSystem {
  public:
@@ -44,6 +62,9 @@ class FileSystem {
                         size_t maxBytes = std::numeric_limits<size_t>::max()) = 0;
   // Creates the file, or truncates an existing one, and writes `data`.
   virtual WriteResult writeFile(const std::string& path, const std::string& data) = 0;
+  // Creates a new empty file in `folder` under a name no other file or
+  // process holds, and gives its full path. False iff none could be created.
+  virtual bool createTemporaryFile(const std::string& folder, std::string* path) = 0;
   // Moves `from` over `to`, replacing it in one step. True iff it did.
   virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
   // True iff no file is left at `path`.
@@ -55,6 +76,12 @@ class FileSystem {
   // Copies a file, replacing `to`. True iff the whole file was copied.
   virtual bool copyFile(const std::string& from, const std::string& to,
                         const CopyProgress& progress) = 0;
+
+  // Opens an existing file for reading, shared with other readers. Null iff it cannot.
+  virtual std::unique_ptr<OpenFile> openForReading(const std::string& path) = 0;
+  // Creates the file anew, replacing one of that name, for reading and writing
+  // and not shared. Null iff it cannot.
+  virtual std::unique_ptr<OpenFile> createAnew(const std::string& path) = 0;
 };
 
 }  // namespace tarvek

@@ -1,5 +1,6 @@
 #pragma once
-// Local time seam: turns file times into the local broken-down time.
+// Local time seam: turns file times into the local broken-down time, and
+// converts between UTC and local time by the system's time-zone rules.
 
 #include <cstdint>
 
@@ -25,6 +26,11 @@ class LocalTime {
   // Converts a FILETIME (100 ns ticks since 1601 UTC) to local time.
   // False (and `out` untouched) iff the time cannot be converted.
   virtual bool fileTimeToLocal(uint64_t fileTime, SystemTime* out) = 0;
+  // Local time to UTC and back, with the daylight-saving rule in force on
+  // that date (not today's). False (and `out` untouched) iff the system
+  // cannot convert the time.
+  virtual bool localToUtc(const SystemTime& local, SystemTime* out) = 0;
+  virtual bool utcToLocal(const SystemTime& utc, SystemTime* out) = 0;
 };
 
 }  // namespace tarvek

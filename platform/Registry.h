@@ -8,7 +8,8 @@
 
 namespace tarvek {
 
-enum class Hive { localMachine, currentUser };
+// classesRoot is read by the installer alone (the file associations).
+enum class Hive { localMachine, currentUser, classesRoot };
 
 enum class RegStatus {
   ok,

@@ -140,6 +140,7 @@ bool searchLoadedIndex(SearchContext& context, MappingFile& mapping, const std::
     return false;
   }
 
+  bool whole = true;
   std::vector<int> positionByEntry(mapping.count(), -1);
   for (uint32_t t = 0; t < topicCount; ++t) {
     uint32_t topicId = 0;
@@ -159,6 +160,7 @@ bool searchLoadedIndex(SearchContext& context, MappingFile& mapping, const std::
     if (count == 0) continue;
     if (EngineErrorCode status = engine.topicOccurrences(list, t, count, slots); status != 0) {
       context.reporter.error(texts.text(kTextOccurrencesFailed), indexPath, {}, status);
+      whole = false;
       break;  // the page keeps its count; hits merged so far stay
     }
   }
@@ -167,7 +169,7 @@ bool searchLoadedIndex(SearchContext& context, MappingFile& mapping, const std::
     context.reporter.error(texts.text(kTextIndexCloseFailed), indexPath, {}, status);
     return false;
   }
-  return true;
+  return whole;
 }
 
 }  // namespace tarvek

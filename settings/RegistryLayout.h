@@ -32,5 +32,8 @@ std::string columnValueName(int columnId, ColumnField field);
 inline constexpr char kReaderInstallPathKey[] = "Software\\Adobe\\Acrobat Reader\\%u.0\\InstallPath";
 inline constexpr char kAcrobatInstallPathKey[] = "Software\\Adobe\\Adobe Acrobat\\%u.0\\InstallPath";
 inline constexpr char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+// Values of a product's uninstall entry, a subkey of kUninstallKey.
+inline constexpr char kUninstallDisplayName[] = "DisplayName";
+inline constexpr char kUninstallString[] = "UninstallString";
 
 }  // namespace tarvek::settings

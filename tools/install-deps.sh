@@ -9,6 +9,7 @@ packages=(
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 fonts-wine xvfb xauth locales
   python3 libpoppler-cpp-dev
+  libtesseract-dev tesseract-ocr-slk tesseract-ocr-ces tesseract-ocr-eng python3-pil poppler-utils
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -4,6 +4,8 @@
 
 #include "catalogue/DatabaseFormat.h"
 #include "catalogue/MappingFormat.h"
+#include "platform/Cp1250.h"
+#include "platform/Cp1250Tables.h"
 
 namespace tarvek::tool {
 namespace {
@@ -39,20 +41,20 @@ bool endsWithIgnoringCase(const std::string& name, const char* suffix) {
   return true;
 }
 
-void dumpDatabase(std::string_view bytes, std::ostream& out, ParseReport* report) {
+void dumpDatabase(std::string_view bytes, std::ostream& out, ParseReport* report, TextForm form) {
   DatabaseContent content;
   *report = parseDatabase(bytes, &content);
   out << "kind: database\n";
   out << "version: " << content.version << "\n";
-  out << "magic: " << quoted(content.magic) << "\n";
+  out << "magic: " << quoted(content.magic, form) << "\n";
   out << "entryCount: " << content.entryCount << "\n";
   for (size_t i = 0; i < content.entries.size(); ++i) {
     const ActiveIndexEntry& e = content.entries[i];
     const std::string p = "entry[" + std::to_string(i) + "].";
-    out << p << "indexPath: " << quoted(e.indexPath) << "\n";
-    out << p << "mappingPath: " << quoted(e.mappingPath) << "\n";
-    out << p << "indexName: " << quoted(e.indexName) << "\n";
-    out << p << "indexerNumber: " << quoted(e.indexerNumber) << "\n";
+    out << p << "indexPath: " << quoted(e.indexPath, form) << "\n";
+    out << p << "mappingPath: " << quoted(e.mappingPath, form) << "\n";
+    out << p << "indexName: " << quoted(e.indexName, form) << "\n";
+    out << p << "indexerNumber: " << quoted(e.indexerNumber, form) << "\n";
     out << p << "created: " << e.created << "\n";
     out << p << "indexSize: " << e.indexSize << "\n";
     out << p << "fileVersion: " << e.fileVersion << "\n";
@@ -65,25 +67,25 @@ void dumpDatabase(std::string_view bytes, std::ostream& out, ParseReport* report
   }
 }
 
-void dumpMapping(std::string_view bytes, std::ostream& out, ParseReport* report) {
+void dumpMapping(std::string_view bytes, std::ostream& out, ParseReport* report, TextForm form) {
   MappingContent content;
   *report = parseMapping(bytes, &content);
   out << "kind: mapping\n";
   out << "version: " << content.version << "\n";
-  out << "magic: " << quoted(content.magic) << "\n";
+  out << "magic: " << quoted(content.magic, form) << "\n";
   out << "nextNumber: " << content.nextNumber << "\n";
   out << "numberList:";
   for (uint32_t value : content.numberList) out << ' ' << value;
   out << "\n";
   for (size_t i = 0; i < content.folderList.size(); ++i)
-    out << "folder[" << i << "]: " << quoted(content.folderList[i]) << "\n";
+    out << "folder[" << i << "]: " << quoted(content.folderList[i], form) << "\n";
   out << "entryCount: " << content.entryCount << "\n";
   for (size_t i = 0; i < content.entries.size(); ++i) {
     const MappingEntry& e = content.entries[i];
     const std::string p = "entry[" + std::to_string(i) + "].";
-    out << p << "pdfPath: " << quoted(e.pdfPath) << "\n";
-    out << p << "auxText: " << quoted(e.auxText) << "\n";
-    out << p << "pdfTitle: " << quoted(e.pdfTitle) << "\n";
+    out << p << "pdfPath: " << quoted(e.pdfPath, form) << "\n";
+    out << p << "auxText: " << quoted(e.auxText, form) << "\n";
+    out << p << "pdfTitle: " << quoted(e.pdfTitle, form) << "\n";
     out << p << "entryFlag: " << e.entryFlag << "\n";
     out << p << "pageCount: " << e.pageCount << "\n";
     out << p << "fileSize: " << e.fileSize << "\n";
@@ -102,11 +104,13 @@ FileKind kindOf(const std::string& fileName, std::string_view bytes) {
   return magic == kDatabaseMagic ? FileKind::database : FileKind::mapping;
 }
 
-std::string quoted(std::string_view text) {
+std::string quoted(std::string_view text, TextForm form) {
   std::string out = "\"";
   for (unsigned char c : text) {
     if (c >= 0x20 && c < 0x7F && c != '"' && c != '%') {
       out += static_cast<char>(c);
+    } else if (form == TextForm::readable && c >= 0x80 && cp1250::kToUnicode[c] != 0) {
+      out += cp1250::toUtf8(std::string(1, static_cast<char>(c)));
     } else {
       char hex[4];
       std::snprintf(hex, sizeof hex, "%%%02X", c);
@@ -122,12 +126,12 @@ std::string verdict(const ParseReport& report) {
   return "damaged at byte " + std::to_string(report.offset) + ": " + text.token + " (" + text.explanation + ")";
 }
 
-ParseReport dump(FileKind kind, std::string_view bytes, std::ostream& out) {
+ParseReport dump(FileKind kind, std::string_view bytes, std::ostream& out, TextForm form) {
   ParseReport report;
   if (kind == FileKind::database)
-    dumpDatabase(bytes, out, &report);
+    dumpDatabase(bytes, out, &report, form);
   else
-    dumpMapping(bytes, out, &report);
+    dumpMapping(bytes, out, &report, form);
   out << "status: " << verdict(report) << "\n";
   return report;
 }

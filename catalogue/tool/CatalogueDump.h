@@ -16,13 +16,18 @@ enum class FileKind { database, mapping };
 // By the name's extension (.idb, .sbf, any case), else by the magic text.
 FileKind kindOf(const std::string& fileName, std::string_view bytes);
 
-// A text in double quotes; bytes outside printable ASCII, '"' and '%' as %HH.
-std::string quoted(std::string_view text);
+// How texts of the files are shown: every byte outside printable ASCII as
+// %HH, or, readable, the code page 1250 letters decoded to UTF-8.
+enum class TextForm { escaped, readable };
+
+// A text in double quotes; '"', '%', control bytes and (escaped, or bytes
+// that are no character in code page 1250) other bytes as %HH.
+std::string quoted(std::string_view text, TextForm form = TextForm::escaped);
 
 // "whole", or "damaged at byte N: token (explanation)".
 std::string verdict(const ParseReport& report);
 
 // Prints every field read, then the verdict; returns the report.
-ParseReport dump(FileKind kind, std::string_view bytes, std::ostream& out);
+ParseReport dump(FileKind kind, std::string_view bytes, std::ostream& out, TextForm form = TextForm::escaped);
 
 }  // namespace tarvek::tool

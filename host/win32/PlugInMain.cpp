@@ -9,6 +9,7 @@
 #include "host/Commands.h"
 #include "host/PlugIn.h"
 #include "host/Procedures.h"
+#include "host/win32/PlugInCommands.h"
 #include "host/win32/Win32ButtonBitmaps.h"
 #include "platform/win32/Win32Services.h"
 
@@ -17,10 +18,12 @@ namespace {
 
 // Everything the plug-in owns between PlugInMain and the module's unloading.
 struct Instance {
-  explicit Instance(HINSTANCE module) : services(module), bitmaps(module) {}
+  explicit Instance(HINSTANCE module) : services(module), bitmaps(module), commands(module, services.env()) {
+    commands.attach(plugIn);
+  }
   tarvek::win32::Win32Env services;
   Win32ButtonBitmaps bitmaps;
-  Commands commands;  // every command does nothing until its view arrives
+  PlugInCommands commands;
   PlugIn plugIn{{services.module(), services.env().libraries, bitmaps, commands}};
 };
 

@@ -1,6 +1,16 @@
-// tarvinst.exe, the installer. Its configuration, wizard and installation
-// steps are not built yet; started now it exits at once with status 1.
+// tarvinst.exe, the installer: start-up checks, configuration and medium,
+// the wizard, then the installation behind the progress window.
 
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 1; }
+#include "installer/win32/InstallationRun.h"
+#include "installer/win32/Installer.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+  try {
+    return tarvek::installer::win32::runInstaller(instance, arguments,
+                                                  tarvek::installer::win32::installWithProgress);
+  } catch (...) {
+    return tarvek::installer::win32::kRefused;
+  }
+}

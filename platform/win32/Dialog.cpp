@@ -6,17 +6,25 @@ namespace tarvek::win32 {
 
 Dialog::~Dialog() { destroy(); }
 
-INT_PTR Dialog::runModal(HWND parent) {
+INT_PTR Dialog::runModal(HWND parent) { return runModalThrough(parent, &Dialog::procedure); }
+
+bool Dialog::createModeless(HWND parent) { return createModelessThrough(parent, &Dialog::procedure); }
+
+INT_PTR CALLBACK Dialog::forwardMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return procedure(hwnd, message, wParam, lParam);
+}
+
+INT_PTR Dialog::runModalThrough(HWND parent, DLGPROC dialogProcedure) {
   modal_ = true;
-  const INT_PTR result = DialogBoxParamA(resources_, MAKEINTRESOURCEA(templateId_), parent, &Dialog::procedure,
+  const INT_PTR result = DialogBoxParamA(resources_, MAKEINTRESOURCEA(templateId_), parent, dialogProcedure,
                                          reinterpret_cast<LPARAM>(this));
   hwnd_ = nullptr;
   return result;
 }
 
-bool Dialog::createModeless(HWND parent) {
+bool Dialog::createModelessThrough(HWND parent, DLGPROC dialogProcedure) {
   modal_ = false;
-  hwnd_ = CreateDialogParamA(resources_, MAKEINTRESOURCEA(templateId_), parent, &Dialog::procedure,
+  hwnd_ = CreateDialogParamA(resources_, MAKEINTRESOURCEA(templateId_), parent, dialogProcedure,
                              reinterpret_cast<LPARAM>(this));
   return hwnd_ != nullptr;
 }

@@ -27,6 +27,12 @@ class Dialog {
   HWND hwnd() const { return hwnd_; }
   HINSTANCE resources() const { return resources_; }
 
+  // For a program that hands Windows dialog procedures exported under names
+  // of its own: each forwards to forwardMessage, and the dialog runs through it.
+  static INT_PTR CALLBACK forwardMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR runModalThrough(HWND parent, DLGPROC procedure);
+  bool createModelessThrough(HWND parent, DLGPROC procedure);
+
  protected:
   // WM_INITDIALOG; return true to let Windows set the default focus.
   virtual bool onInit() { return true; }

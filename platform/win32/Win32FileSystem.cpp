@@ -12,6 +12,52 @@ uint64_t join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32
 // Files of more than a few hundred megabytes are not what the product reads.
 constexpr DWORD kChunk = 1 << 20;
 
+FILETIME toFileTime(uint64_t time) {
+  FILETIME result;
+  result.dwLowDateTime = static_cast<DWORD>(time);
+  result.dwHighDateTime = static_cast<DWORD>(time >> 32);
+  return result;
+}
+
+class Win32OpenFile final : public OpenFile {
+ public:
+  explicit Win32OpenFile(ScopedFile file) : file_(std::move(file)) {}
+
+  bool read(char* buffer, size_t size, size_t* done) override {
+    DWORD moved = 0;
+    const bool ok = ReadFile(file_.get(), buffer, static_cast<DWORD>(size), &moved, nullptr) != 0;
+    *done = moved;
+    return ok;
+  }
+  bool write(const char* data, size_t size, size_t* done) override {
+    DWORD moved = 0;
+    const bool ok = WriteFile(file_.get(), data, static_cast<DWORD>(size), &moved, nullptr) != 0;
+    *done = moved;
+    return ok;
+  }
+  bool size(uint64_t* bytes) override {
+    DWORD high = 0;
+    SetLastError(NO_ERROR);
+    const DWORD low = GetFileSize(file_.get(), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return false;
+    *bytes = join(high, low);
+    return true;
+  }
+  bool lastWriteTime(uint64_t* time) override {
+    FILETIME written;
+    if (!GetFileTime(file_.get(), nullptr, nullptr, &written)) return false;
+    *time = join(written.dwHighDateTime, written.dwLowDateTime);
+    return true;
+  }
+  bool setLastWriteTime(uint64_t time) override {
+    const FILETIME written = toFileTime(time);
+    return SetFileTime(file_.get(), nullptr, nullptr, &written) != 0;
+  }
+
+ private:
+  ScopedFile file_;
+};
+
 }  // namespace
 
 bool Win32FileSystem::exists(const std::string& path) {
@@ -24,6 +70,7 @@ bool Win32FileSystem::stat(const std::string& path, FileInfo* info) {
   info->isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   info->size = join(data.nFileSizeHigh, data.nFileSizeLow);
   info->lastWriteTime = join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+  info->readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
   return true;
 }
 
@@ -77,6 +124,15 @@ WriteResult Win32FileSystem::writeFile(const std::string& path, const std::strin
   return WriteResult::ok;
 }
 
+bool Win32FileSystem::createTemporaryFile(const std::string& folder, std::string* path) {
+  // With 0 for the number the system picks one and creates the file, trying
+  // further numbers while a name is taken: the name is this caller's alone.
+  char buffer[MAX_PATH] = {};
+  if (folder.size() + 14 >= MAX_PATH || GetTempFileNameA(folder.c_str(), "idb", 0, buffer) == 0) return false;
+  *path = buffer;
+  return true;
+}
+
 bool Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
@@ -122,6 +178,20 @@ bool Win32FileSystem::copyFile(const std::string& from, const std::string& to, c
   FILETIME created, accessed, written;
   if (GetFileTime(source.get(), &created, &accessed, &written)) SetFileTime(target.get(), nullptr, nullptr, &written);
   return done == total;
+}
+
+std::unique_ptr<OpenFile> Win32FileSystem::openForReading(const std::string& path) {
+  ScopedFile file(
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return nullptr;
+  return std::make_unique<Win32OpenFile>(std::move(file));
+}
+
+std::unique_ptr<OpenFile> Win32FileSystem::createAnew(const std::string& path) {
+  ScopedFile file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return nullptr;
+  return std::make_unique<Win32OpenFile>(std::move(file));
 }
 
 }  // namespace tarvek::win32

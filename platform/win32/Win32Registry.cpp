@@ -9,7 +9,17 @@
 namespace tarvek::win32 {
 namespace {
 
-HKEY rootOf(Hive hive) { return hive == Hive::localMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+HKEY rootOf(Hive hive) {
+  switch (hive) {
+    case Hive::localMachine:
+      return HKEY_LOCAL_MACHINE;
+    case Hive::currentUser:
+      return HKEY_CURRENT_USER;
+    case Hive::classesRoot:
+      return HKEY_CLASSES_ROOT;
+  }
+  return HKEY_CURRENT_USER;
+}
 
 RegStatus statusOf(LONG error) {
   switch (error) {

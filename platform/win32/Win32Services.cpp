@@ -72,6 +72,31 @@ bool Win32LocalTime::fileTimeToLocal(uint64_t fileTime, SystemTime* out) {
   return true;
 }
 
+namespace {
+SYSTEMTIME toWin32(const SystemTime& t) {
+  return {t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.milliseconds};
+}
+SystemTime fromWin32(const SYSTEMTIME& t) {
+  return {t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+}  // namespace
+
+bool Win32LocalTime::localToUtc(const SystemTime& local, SystemTime* out) {
+  const SYSTEMTIME in = toWin32(local);
+  SYSTEMTIME utc;
+  if (!TzSpecificLocalTimeToSystemTime(nullptr, &in, &utc)) return false;
+  *out = fromWin32(utc);
+  return true;
+}
+
+bool Win32LocalTime::utcToLocal(const SystemTime& utc, SystemTime* out) {
+  SYSTEMTIME in = toWin32(utc);
+  SYSTEMTIME local;
+  if (!SystemTimeToTzSpecificLocalTime(nullptr, &in, &local)) return false;
+  *out = fromWin32(local);
+  return true;
+}
+
 std::unique_ptr<Library> Win32LibraryLoader::load(const std::string& fullPath) {
   HMODULE handle = LoadLibraryExA(fullPath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (!handle) return nullptr;

@@ -23,6 +23,8 @@ class Win32CodePage final : public CodePage {
 class Win32LocalTime final : public LocalTime {
  public:
   bool fileTimeToLocal(uint64_t fileTime, SystemTime* out) override;
+  bool localToUtc(const SystemTime& local, SystemTime* out) override;
+  bool utcToLocal(const SystemTime& utc, SystemTime* out) override;
 };
 
 class Win32LibraryLoader final : public LibraryLoader {

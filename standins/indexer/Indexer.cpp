@@ -289,7 +289,15 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
     return true;
   };
 
-  ExtractionPool pool(toRead, options.jobs);
+  OcrSettings ocr = options.ocr;
+  if (ocr.languages.empty()) ocr.languages = tesseractLanguageFor(head.language);
+  if (ocr.mode != OcrMode::off && !toRead.empty()) {
+    // Without the language data the text pages are still worth indexing.
+    report->ocrUnavailable = checkOcrLanguages(ocr.languages);
+    if (!report->ocrUnavailable.empty()) ocr.mode = OcrMode::off;
+  }
+
+  ExtractionPool pool(toRead, options.jobs, ocr);
   std::vector<uint32_t> newOrdinal(previous.data.topicCount, kDropped);
   std::vector<uint32_t> topicIds;
   SourceTable sources;
@@ -343,11 +351,16 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
     occurrences += entry.words;
     report->files += 1;
     report->pages += entry.pages;
+    report->ocrPages += text.ocrPages;
+    report->emptyPages += text.emptyPages;
+    for (const auto& pageProblem : text.pageProblems) report->ocrProblems.push_back(pdf.string() + " " + pageProblem);
     sources.files.push_back(std::move(entry));
     if (buffer.bytesUsed() > runBudget && !writeRun()) return problem;
     if (Clock::now() - lastProgress > std::chrono::seconds(2)) {
       lastProgress = Clock::now();
-      progress << "  " << (i + 1) << " of " << pdfs.size() << " files, " << report->pages << " pages" << std::endl;
+      progress << "  " << (i + 1) << " of " << pdfs.size() << " files, " << report->pages << " pages";
+      if (report->ocrPages) progress << ", " << report->ocrPages << " of them by OCR";
+      progress << std::endl;
     }
   }
   if (sources.files.empty()) return "none of the PDF files could be read";

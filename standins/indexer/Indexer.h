@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "standins/indexer/PageOcr.h"
+
 namespace tarvek::indexer {
 
 struct IndexerOptions {
@@ -28,6 +30,9 @@ struct IndexerOptions {
   unsigned jobs = 1;                      // text extraction threads
   uint64_t memoryBytes = 256ull << 20;    // peak memory to stay under; postings go to run files to keep it
   uint32_t fixedTime = 0;                 // DOS date and time stamped instead of now (tests); 0: now
+  // Pages without a text layer are read by OCR; empty languages: the
+  // index's language.
+  OcrSettings ocr;
 };
 
 struct IndexerReport {
@@ -39,6 +44,10 @@ struct IndexerReport {
   std::vector<std::string> withoutText;  // files whose pages hold no word
   size_t reused = 0;  // files an update kept from the index without reading them
   size_t runs = 0;    // run files written while reading (merge passes not counted)
+  size_t ocrPages = 0;                   // pages whose words came from OCR
+  size_t emptyPages = 0;                 // pages that hold no word
+  std::vector<std::string> ocrProblems;  // "path page N: why", pages OCR could not read
+  std::string ocrUnavailable;            // why OCR was off for this run; empty when it was not
   double seconds = 0;
 };
 

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/Cp1250.h"
+#include "standins/engine/WordText.h"
 
 namespace tarvek::indexer {
 namespace {
@@ -17,16 +18,18 @@ std::string toAnsi(const poppler::ustring& text) {
   return cp1250::fromUtf8(std::string(utf8.begin(), utf8.end()));
 }
 
-void quiet(const std::string&, void*) {}
+bool hasWord(const std::string& text) {
+  bool found = false;
+  sbi::forEachWord(text, [&](std::string_view, size_t) { found = true; });
+  return found;
+}
 
 }  // namespace
 
-std::optional<PdfText> readPdfText(const std::string& path, std::string* problem) {
-  // Poppler's complaints about broken files would drown the progress lines;
-  // the indexer reports the files it skips itself.
+std::optional<PdfText> readPdfText(const std::string& path, std::string* problem, const OcrSettings& ocr) {
   // Set once: files are read on several threads.
   static std::once_flag quietened;
-  std::call_once(quietened, [] { poppler::set_debug_error_function(&quiet, nullptr); });
+  std::call_once(quietened, [] { silencePopplerErrors(); });
   std::unique_ptr<poppler::document> document(poppler::document::load_from_file(path));
   if (!document) {
     *problem = "poppler cannot open it";
@@ -42,9 +45,20 @@ std::optional<PdfText> readPdfText(const std::string& path, std::string* problem
   text.pages.reserve(pages > 0 ? pages : 0);
   for (int i = 0; i < pages; ++i) {
     std::unique_ptr<poppler::page> page(document->create_page(i));
+    std::string pageText;
     // Content order keeps the words of a line and the lines of a paragraph
-    // in the order they were written.
-    text.pages.push_back(page ? toAnsi(page->text(page->page_rect(), poppler::page::raw_order_layout)) : std::string());
+    // in the order they were written. With OCR always, the text layer is
+    // not even extracted: the page costs what recognition costs.
+    if (page && ocr.mode != OcrMode::always) pageText = toAnsi(page->text(page->page_rect(), poppler::page::raw_order_layout));
+    if (page && ocr.mode != OcrMode::off && !hasWord(pageText)) {
+      OcrPage read = recognisePage(*page, ocr);
+      if (read.outcome == OcrOutcome::failed)
+        text.pageProblems.push_back("page " + std::to_string(i + 1) + ": " + read.problem);
+      if (read.outcome == OcrOutcome::read) ++text.ocrPages;
+      pageText = std::move(read.text);
+    }
+    if (!hasWord(pageText)) ++text.emptyPages;
+    text.pages.push_back(std::move(pageText));
   }
   return text;
 }

@@ -19,13 +19,14 @@ bool stampOf(const std::filesystem::path& file, FileStamp* stamp) {
   return true;
 }
 
-ExtractedFile extractFile(const std::filesystem::path& file, const std::function<void()>& whileRead) {
+ExtractedFile extractFile(const std::filesystem::path& file, const OcrSettings& ocr,
+                          const std::function<void()>& whileRead) {
   ExtractedFile result;
   if (!stampOf(file, &result.stamp)) {
     result.problem = "it cannot be opened";
     return result;
   }
-  const auto text = readPdfText(file.string(), &result.problem);
+  const auto text = readPdfText(file.string(), &result.problem, ocr);
   if (!text) return result;
   if (whileRead) whileRead();
   // A file rewritten while it was read may mix two versions: it is left out,
@@ -36,6 +37,9 @@ ExtractedFile extractFile(const std::filesystem::path& file, const std::function
     return result;
   }
   result.title = text->title;
+  result.ocrPages = text->ocrPages;
+  result.emptyPages = text->emptyPages;
+  result.pageProblems = text->pageProblems;
   result.pageWords.reserve(text->pages.size());
   for (const auto& page : text->pages) {
     std::string words;
@@ -49,8 +53,8 @@ ExtractedFile extractFile(const std::filesystem::path& file, const std::function
   return result;
 }
 
-ExtractionPool::ExtractionPool(std::vector<std::filesystem::path> files, unsigned threads)
-    : files_(std::move(files)), window_(2 * size_t{std::max(1u, threads)}) {
+ExtractionPool::ExtractionPool(std::vector<std::filesystem::path> files, unsigned threads, OcrSettings ocr)
+    : files_(std::move(files)), ocr_(std::move(ocr)), window_(2 * size_t{std::max(1u, threads)}) {
   const size_t count = std::min<size_t>(std::max(1u, threads), files_.size());
   for (size_t i = 0; i < count; ++i) threads_.emplace_back([this] { work(); });
 }
@@ -75,7 +79,7 @@ void ExtractionPool::work() {
       if (stopping_ || nextToStart_ >= files_.size()) return;
       index = nextToStart_++;
     }
-    ExtractedFile result = extractFile(files_[index]);
+    ExtractedFile result = extractFile(files_[index], ocr_);
     {
       std::lock_guard lock(mutex_);
       ready_.emplace(index, std::move(result));

@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "standins/indexer/PageOcr.h"
+
 namespace tarvek::indexer {
 
 struct FileStamp {
@@ -33,15 +35,18 @@ struct ExtractedFile {
   // Per page, its words in index form (lower case, at most 255 bytes), in
   // reading order, each followed by '\n'.
   std::vector<std::string> pageWords;
+  size_t ocrPages = 0, emptyPages = 0;    // as PdfText counts them
+  std::vector<std::string> pageProblems;  // "page N: why", pages OCR could not read
 };
 
 // `whileRead` runs between reading the text and checking the file again
 // (tests change the file there).
-ExtractedFile extractFile(const std::filesystem::path& file, const std::function<void()>& whileRead = {});
+ExtractedFile extractFile(const std::filesystem::path& file, const OcrSettings& ocr = {OcrMode::off},
+                          const std::function<void()>& whileRead = {});
 
 class ExtractionPool {
  public:
-  ExtractionPool(std::vector<std::filesystem::path> files, unsigned threads);
+  ExtractionPool(std::vector<std::filesystem::path> files, unsigned threads, OcrSettings ocr);
   ~ExtractionPool();
   ExtractionPool(const ExtractionPool&) = delete;
   ExtractionPool& operator=(const ExtractionPool&) = delete;
@@ -53,6 +58,7 @@ class ExtractionPool {
   void work();
 
   std::vector<std::filesystem::path> files_;
+  OcrSettings ocr_;
   size_t window_;
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -25,7 +25,10 @@ constexpr char kUsage[] =
     "                          drop removed ones; name, language, excluded words stay the index's\n"
     "  --jobs N                text extraction threads (default: the number of cores)\n"
     "  --memory MB             peak memory to stay under; postings that do not fit go to\n"
-    "                          temporary run files beside OUTPUT (default 256, at least 32)\n";
+    "                          temporary run files beside OUTPUT (default 256, at least 32)\n"
+    "  --ocr=MODE              pages read by OCR: auto (those without a text layer, the default),\n"
+    "                          always (every page), off (none)\n"
+    "  --ocr-lang CODES        Tesseract languages, e.g. slk or slk+eng (default: the index's language)\n";
 
 bool parseLanguage(const std::string& text, uint16_t* language) {
   for (uint32_t code = 0; code <= 8; ++code) {
@@ -67,6 +70,14 @@ int main(int argc, char** argv) {
       options.update = true;
       continue;
     }
+    if (arg.rfind("--ocr=", 0) == 0) {
+      const std::string mode = arg.substr(6);
+      if (mode == "auto") options.ocr.mode = tarvek::indexer::OcrMode::emptyPages;
+      else if (mode == "always") options.ocr.mode = tarvek::indexer::OcrMode::always;
+      else if (mode == "off") options.ocr.mode = tarvek::indexer::OcrMode::off;
+      else return usage("unknown OCR mode " + mode);
+      continue;
+    }
     if (arg.rfind("--", 0) == 0 && !hasValue) return usage("missing value after " + arg);
     if (arg == "--name") {
       options.displayName = argv[++i];
@@ -76,6 +87,8 @@ int main(int argc, char** argv) {
       options.excludedFile = argv[++i];
     } else if (arg == "--indexer-number") {
       options.indexerNumber = argv[++i];
+    } else if (arg == "--ocr-lang") {
+      options.ocr.languages = argv[++i];
     } else if (arg == "--path-variable") {
       options.pathVariable = argv[++i];
     } else if (arg == "--jobs") {
@@ -99,7 +112,10 @@ int main(int argc, char** argv) {
   tarvek::indexer::IndexerReport report;
   const std::string problem = tarvek::indexer::runIndexer(options, std::cerr, &report);
   for (const auto& skipped : report.skipped) std::cout << "skipped " << skipped << "\n";
-  for (const auto& file : report.withoutText) std::cout << "no text layer: " << file << "\n";
+  if (!report.ocrUnavailable.empty())
+    std::cerr << "tarvek-index: OCR is off: " << report.ocrUnavailable << "; pages without a text layer stay empty\n";
+  for (const auto& page : report.ocrProblems) std::cout << "OCR skipped " << page << "\n";
+  for (const auto& file : report.withoutText) std::cout << "no text: " << file << "\n";
   if (!problem.empty()) {
     std::cerr << "tarvek-index: " << problem << "\n";
     return 2;
@@ -107,6 +123,8 @@ int main(int argc, char** argv) {
   std::cout << "indexed " << report.files << " files, " << report.pages << " pages, " << report.words << " words in "
             << std::fixed << std::setprecision(2) << report.seconds << " s";
   if (report.reused) std::cout << "; " << report.reused << " unchanged files kept";
+  if (report.ocrPages) std::cout << "; " << report.ocrPages << " pages read by OCR";
+  if (report.emptyPages) std::cout << "; " << report.emptyPages << " pages without words";
   if (!report.skipped.empty()) std::cout << "; skipped " << report.skipped.size() << " files";
   if (report.wordsPastLimit)
     std::cout << "; " << report.wordsPastLimit << " words past position 65535 of their page not indexed";

@@ -10,7 +10,10 @@ indexer=$2
 
 rm -rf "$out/pdf" "$out/bad"
 mkdir -p "$out"
-python3 "$here/make_samples.py" "$out"
+# Debian's interpreter, which has Pillow (python3-pil) for the scanned pages.
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
+"$python" "$here/make_samples.py" "$out"
 "$indexer" --name "Vzorky (SK)" --language sk --excluded "$here/excluded_sk.txt" --indexer-number "VZ-SK-1" \
   --path-variable '$VZORKY' "$out/pdf/sk" "$out/pdf/both" "$out/vzorky_sk"
 "$indexer" --name "Samples (EN)" --language en --excluded "$here/excluded_en.txt" --indexer-number "VZ-EN-1" \

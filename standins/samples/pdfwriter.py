@@ -1,4 +1,5 @@
-"""A minimal PDF writer: pages of left-aligned text lines in Helvetica.
+"""A minimal PDF writer: pages of left-aligned text lines in Helvetica, and
+pages that are only a picture, as a scanner makes them.
 
 The text is stored in code page 1250. Helvetica's built-in encoding lacks
 most Central European letters, so the font carries an /Encoding with a
@@ -71,6 +72,17 @@ def write_pdf(path, pages, title, text=True):
 
     With text=False every page holds a drawing only and no text layer.
     """
+    write_pages(path, [("text" if text else "drawing", lines) for lines in pages], title)
+
+
+def write_pages(path, pages, title):
+    """Writes a PDF of mixed pages, each a pair (kind, content):
+
+      ("text", lines)        lines of text, a text layer
+      ("drawing", _)         a framed box, no text
+      ("jpeg", (w, h, data)) a full-page grey picture of w x h pixels, DCT-coded
+                             bytes as a scanner stores them (or damaged ones)
+    """
     objects = []  # bodies; object number = index + 1
 
     def add(body):
@@ -82,11 +94,23 @@ def write_pdf(path, pages, title, text=True):
     font = add(b"<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding << /Type /Encoding "
                b"/BaseEncoding /WinAnsiEncoding /Differences " + _differences().encode() + b" >> >>")
     kids = []
-    for lines in pages:
-        content = zlib.compress(_text_stream(lines) if text else _drawing_stream())
-        stream = add(b"<< /Length %d /Filter /FlateDecode >>\nstream\n" % len(content) + content + b"\nendstream")
-        kids.append(add(b"<< /Type /Page /Parent %d 0 R /MediaBox [0 0 %d %d] /Resources << /Font << /F1 %d 0 R >> >> "
-                        b"/Contents %d 0 R >>" % (pages_obj, PAGE_WIDTH, PAGE_HEIGHT, font, stream)))
+    for kind, content in pages:
+        resources = b"/Font << /F1 %d 0 R >>" % font
+        if kind == "jpeg":
+            width, height, data = content
+            image = add(b"<< /Type /XObject /Subtype /Image /Width %d /Height %d /ColorSpace /DeviceGray "
+                        b"/BitsPerComponent 8 /Filter /DCTDecode /Length %d >>\nstream\n" % (width, height, len(data))
+                        + data + b"\nendstream")
+            resources = b"/XObject << /Im1 %d 0 R >>" % image
+            drawing = b"q %d 0 0 %d 0 0 cm /Im1 Do Q" % (PAGE_WIDTH, PAGE_HEIGHT)
+        elif kind == "text":
+            drawing = _text_stream(content)
+        else:
+            drawing = _drawing_stream()
+        compressed = zlib.compress(drawing)
+        stream = add(b"<< /Length %d /Filter /FlateDecode >>\nstream\n" % len(compressed) + compressed + b"\nendstream")
+        kids.append(add(b"<< /Type /Page /Parent %d 0 R /MediaBox [0 0 %d %d] /Resources << %s >> "
+                        b"/Contents %d 0 R >>" % (pages_obj, PAGE_WIDTH, PAGE_HEIGHT, resources, stream)))
     objects[catalog - 1] = b"<< /Type /Catalog /Pages %d 0 R >>" % pages_obj
     objects[pages_obj - 1] = b"<< /Type /Pages /Kids [%s] /Count %d >>" % (
         b" ".join(b"%d 0 R" % k for k in kids), len(kids))

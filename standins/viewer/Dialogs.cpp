@@ -13,7 +13,13 @@ std::string className(HWND window) {
   return name;
 }
 
+std::string foreignText(HWND window);
+
 std::string ansiText(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  // GetWindowText gives another program's controls as empty: they are asked.
+  if (process != GetCurrentProcessId()) return foreignText(window);
   const int length = GetWindowTextLengthA(window);
   std::vector<char> buffer(length + 1, '\0');
   const int n = GetWindowTextA(window, buffer.data(), length + 1);
@@ -58,7 +64,43 @@ bool isCheckable(HWND button) {
   return false;
 }
 
+// Another program's list answers in UTF-16 whatever was asked (so Wine
+// does), so its items are asked for in UTF-16 and converted.
+bool isForeign(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process != GetCurrentProcessId();
+}
+
+std::string foreignItem(HWND control, UINT lengthMessage, UINT textMessage, int i) {
+  const LRESULT length = SendMessageW(control, lengthMessage, i, 0);
+  if (length <= 0) return {};
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT n = SendMessageW(control, textMessage, i, reinterpret_cast<LPARAM>(wide.data()));
+  wide.resize(n > 0 && n <= length ? static_cast<size_t>(n) : 0);
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string ansi(bytes > 0 ? bytes : 0, '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), bytes, nullptr, nullptr);
+  return ansi;
+}
+
+std::string foreignText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length) || length == 0) return {};
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  DWORD_PTR n = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()), SMTO_ABORTIFHUNG,
+                           2000, &n))
+    return {};
+  wide.resize(n <= length ? static_cast<size_t>(n) : 0);
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string ansi(bytes > 0 ? bytes : 0, '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), bytes, nullptr, nullptr);
+  return ansi;
+}
+
 std::string listBoxItem(HWND list, int i) {
+  if (isForeign(list)) return foreignItem(list, LB_GETTEXTLEN, LB_GETTEXT, i);
   const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, i, 0);
   std::vector<char> buffer(length > 0 ? length + 1 : 1, '\0');
   SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
@@ -66,6 +108,7 @@ std::string listBoxItem(HWND list, int i) {
 }
 
 std::string comboItem(HWND combo, int i) {
+  if (isForeign(combo)) return foreignItem(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, i);
   const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
   std::vector<char> buffer(length > 0 ? length + 1 : 1, '\0');
   SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
@@ -256,6 +299,10 @@ std::string pressKey(HWND dialog, const std::string& key) {
   // Sent where the user's key would go, so the dialog's own loop
   // (IsDialogMessage) decides what it means.
   HWND focus = GetFocus();
+  GUITHREADINFO other{};
+  other.cbSize = sizeof other;
+  // Another program's focus is its thread's own.
+  if (!focus && GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &other)) focus = other.hwndFocus;
   HWND target = focus && (focus == dialog || IsChild(dialog, focus)) ? focus : dialog;
   PostMessageA(target, WM_KEYDOWN, code, 1);
   PostMessageA(target, WM_KEYUP, code, 0xC0000001);
@@ -263,5 +310,49 @@ std::string pressKey(HWND dialog, const std::string& key) {
 }
 
 void closeDialog(HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+std::string typeChars(HWND dialog, const std::string& nameUtf8, const std::string& textUtf8) {
+  HWND control = findControl(dialog, nameUtf8, true);
+  if (!control) return "no control " + quoted(nameUtf8);
+  if (!IsWindowEnabled(control)) return "disabled " + quoted(nameUtf8);
+  SetFocus(control);
+  for (unsigned char c : ansiFromUtf8(textUtf8)) SendMessageA(control, WM_CHAR, c, 1);
+  return {};
+}
+
+HWND fileNameField(HWND dialog) {
+  // The explorer-style dialog names its file field cmb13 (a combo box with
+  // an edit), the older one edt1.
+  constexpr int kCmb13 = 0x47c;
+  constexpr int kEdt1 = 0x480;
+  if (HWND combo = GetDlgItem(dialog, kCmb13)) return combo;
+  return GetDlgItem(dialog, kEdt1);
+}
+
+void chooseFile(HWND dialog, const std::string& pathUtf8) {
+  SetWindowTextA(fileNameField(dialog), ansiFromUtf8(pathUtf8).c_str());
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+namespace {
+
+BOOL CALLBACK collectWindows(HWND window, LPARAM found) {
+  if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> visibleWindowsOf(DWORD threadId) {
+  std::vector<HWND> found;
+  EnumThreadWindows(threadId, collectWindows, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+HWND topmostWindowOf(DWORD threadId) {
+  for (HWND window : visibleWindowsOf(threadId))
+    if (IsWindowEnabled(window)) return window;
+  return nullptr;
+}
 
 }  // namespace viewer

@@ -30,4 +30,18 @@ std::string selectItems(HWND dialog, const std::string& nameUtf8, const std::vec
 std::string pressKey(HWND dialog, const std::string& key);
 void closeDialog(HWND dialog);
 
+// Types the text into a control character by character (WM_CHAR), as a user
+// does, so the control's own rules (case, length limit) apply.
+std::string typeChars(HWND dialog, const std::string& nameUtf8, const std::string& textUtf8);
+// The file-name field of the system's open-file dialog, or null when
+// `dialog` is not one.
+HWND fileNameField(HWND dialog);
+// Puts the path in the open-file dialog's file-name field and presses Open.
+void chooseFile(HWND dialog, const std::string& pathUtf8);
+// Another program's windows, for the driver (standins/driver): every visible
+// top-level window of that thread, topmost first, whatever its class; and
+// the topmost enabled one, or null.
+std::vector<HWND> visibleWindowsOf(DWORD threadId);
+HWND topmostWindowOf(DWORD threadId);
+
 }  // namespace viewer

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "standins/viewer/DocumentView.h"
 #include "standins/viewer/Output.h"
 #include "standins/viewer/TestDialog.h"
 
@@ -185,10 +186,11 @@ void MainWindow::showDocument(Document& document) {
   if (!document.window) {
     const int offset = 30 * static_cast<int>(host_.documents().size() % 8);
     document.window = CreateWindowExA(0, kDocumentClass, document.path.c_str(),
-                                      WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120 + offset, 120 + offset, 520, 320,
+                                      WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120 + offset, 120 + offset, 620, 420,
                                       frame_, nullptr, instance_, &document);
   }
   if (document.window) {
+    lastDocument_ = document.window;
     ShowWindow(document.window, SW_SHOWNOACTIVATE);
     InvalidateRect(document.window, nullptr, TRUE);
     SetWindowPos(document.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -316,24 +318,7 @@ LRESULT MainWindow::documentMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
   if (message == WM_PAINT && document) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
-    std::vector<std::string> lines = {
-        "File: " + document->path,
-        "Pages: " + std::to_string(document->pageCount),
-        "Page shown: " + std::to_string(document->shownPage + 1) + " (index " +
-            std::to_string(document->shownPage) + ")",
-    };
-    std::string selection = "Selected word positions:";
-    if (document->selectionPage < 0) selection += " none";
-    else {
-      selection += " page index " + std::to_string(document->selectionPage) + ":";
-      for (const HighlightEntry& entry : document->selection) selection += " " + std::to_string(entry.position);
-    }
-    lines.push_back(selection);
-    int y = 8;
-    for (const std::string& line : lines) {
-      TextOutA(dc, 8, y, line.c_str(), static_cast<int>(line.size()));
-      y += 20;
-    }
+    paintDocument(hwnd, dc, *document);
     EndPaint(hwnd, &paint);
     return 0;
   }

@@ -28,6 +28,8 @@ class MainWindow {
   // Runs the enabled menu item whose shortcut this key message is; true if
   // one ran. Keys meant for a dialog are left to it.
   bool runShortcut(const MSG& message);
+  // The window of the document shown last, or null.
+  HWND lastDocumentWindow() const { return lastDocument_; }
   // Runs before the frame goes: unloads the plug-ins.
   std::function<void()> onClosing;
 
@@ -50,6 +52,7 @@ class MainWindow {
   HIMAGELIST images_ = nullptr;     // owned
   HBITMAP findPicture_ = nullptr;   // owned: the viewer's own "Find" button
   bool closing_ = false;
+  HWND lastDocument_ = nullptr;  // one of the documents' windows
 };
 
 }  // namespace viewer

@@ -78,6 +78,10 @@ struct Document {
   int selectionPage = -1;
   std::vector<HighlightEntry> selection;
   HWND window = nullptr;
+  // The shown page's text, read when the page is first drawn.
+  int textPage = -1;
+  bool hasText = false;
+  std::string text;
 };
 
 struct Page {

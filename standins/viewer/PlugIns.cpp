@@ -125,6 +125,9 @@ void PlugIns::unloadAll() {
   for (auto& page : h.pages()) pages += !page->released;
   if (paths) printLine("unreleased paths " + std::to_string(paths));
   if (pages) printLine("unreleased pages " + std::to_string(pages));
+  // A modeless dialog registered and never unregistered.
+  if (!h.modelessDialogs().empty())
+    printLine("registered dialogs " + std::to_string(h.modelessDialogs().size()));
   if (GetModuleHandleA("vovar_av.dll")) printLine("still loaded vovar_av.dll");
   loaded_.clear();
 }

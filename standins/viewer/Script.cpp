@@ -3,7 +3,9 @@
 #include <cstdlib>
 
 #include "standins/viewer/Dialogs.h"
+#include "standins/viewer/ListViews.h"
 #include "standins/viewer/Output.h"
+#include "standins/viewer/PopupMenus.h"
 #include "standins/viewer/Screenshot.h"
 
 namespace viewer {
@@ -31,27 +33,6 @@ std::string bitmapText(HBITMAP bitmap) {
 }
 
 }  // namespace
-
-std::vector<std::string> splitWords(const std::string& line) {
-  std::vector<std::string> words;
-  size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
-    if (i >= line.size()) break;
-    std::string word;
-    if (line[i] == '"') {
-      for (++i; i < line.size() && line[i] != '"'; ++i) {
-        if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\')) ++i;
-        word += line[i];
-      }
-      ++i;
-    } else {
-      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') word += line[i++];
-    }
-    words.push_back(word);
-  }
-  return words;
-}
 
 Script::Script(Host& host, MainWindow& window, std::vector<std::string> lines)
     : host_(host), window_(window), lines_(std::move(lines)) {}
@@ -163,6 +144,37 @@ bool Script::run(const std::vector<std::string>& words) {
   } else if (command == "open" && args >= 1) {
     // As a user opens a file; the host-call log tells the outcome.
     host_.openDocument(ansiFromUtf8(arg(1)));
+  } else if (command == "popup") {
+    if (HWND menu = openPopupMenu())
+      for (const std::string& line : describePopupMenu(menu, topmostDialog())) printLine(line);
+    else
+      printLine("no popup");
+  } else if (command == "choose" && args >= 1) {
+    HWND menu = openPopupMenu();
+    const std::string problem = menu ? choosePopupItem(menu, arg(1)) : "no popup";
+    if (!problem.empty()) printLine(problem);
+  } else if (command == "columns" && args >= 1) {
+    HWND dialog = topmostDialog();
+    if (!dialog) printLine("no dialog");
+    else for (const std::string& line : describeColumns(dialog, arg(1))) printLine(line);
+  } else if (command == "header" && args >= 2) {
+    HWND dialog = topmostDialog();
+    const std::string problem = dialog ? clickHeader(dialog, arg(1), arg(2)) : "no dialog";
+    if (!problem.empty()) printLine(problem);
+  } else if (command == "dblclick" && args >= 2) {
+    HWND dialog = topmostDialog();
+    const std::string problem = dialog ? doubleClickRow(dialog, arg(1), arg(2)) : "no dialog";
+    if (!problem.empty()) printLine(problem);
+  } else if (command == "docshot" && args >= 1) {
+    HWND document = window_.lastDocumentWindow();
+    if (!document) printLine("no document");
+    else if (!saveWindowPicture(document, ansiFromUtf8(arg(1)))) printLine("shot failed " + quoted(arg(1)));
+  } else if (command == "openfile" && args >= 1) {
+    return openFile(words);
+  } else if (command == "chars" && args >= 2) {
+    HWND dialog = topmostDialog();
+    const std::string problem = dialog ? typeChars(dialog, arg(1), arg(2)) : "no dialog";
+    if (!problem.empty()) printLine(problem);
   } else if (command == "quit") {
     return quit();
   } else {
@@ -188,6 +200,27 @@ bool Script::waitFor(const std::vector<std::string>& words) {
   if (GetTickCount() - waitStarted_ < static_cast<DWORD>(seconds * 1000)) return false;
   waiting_ = false;
   printLine("timeout " + quoted(title));
+  return true;
+}
+
+// Waits (up to 10 s) for the system's open-file dialog, then chooses the file
+// in it as a user types its name and presses Open.
+bool Script::openFile(const std::vector<std::string>& words) {
+  constexpr DWORD kOpenFileWaitMilliseconds = 10000;
+  if (!waiting_) {
+    waiting_ = true;
+    waitStarted_ = GetTickCount();
+  }
+  HWND dialog = topmostDialog();
+  if (dialog && fileNameField(dialog)) {
+    waiting_ = false;
+    printLine("openfile " + quoted(windowTextUtf8(dialog)));
+    chooseFile(dialog, words[1]);
+    return true;
+  }
+  if (GetTickCount() - waitStarted_ < kOpenFileWaitMilliseconds) return false;
+  waiting_ = false;
+  printLine("no open-file dialog");
   return true;
 }
 

@@ -10,12 +10,9 @@
 
 #include "standins/viewer/Host.h"
 #include "standins/viewer/MainWindow.h"
+#include "standins/viewer/ScriptWords.h"
 
 namespace viewer {
-
-// Splits a script line into words; double quotes group words with spaces,
-// \" and \\ inside them stand for themselves.
-std::vector<std::string> splitWords(const std::string& line);
 
 class Script {
  public:
@@ -30,6 +27,7 @@ class Script {
   bool run(const std::vector<std::string>& words);
   bool waitFor(const std::vector<std::string>& words);
   bool quit();
+  bool openFile(const std::vector<std::string>& words);
   void printMenus();
   void printMenu(const Menu& menu, int depth);
 

@@ -38,7 +38,7 @@ bool FakeFileSystem::stat(const std::string& path, FileInfo* info) {
   }
   auto it = nodes_.find(k);
   if (it == nodes_.end()) return false;
-  *info = FileInfo{it->second.isFolder, it->second.data.size(), it->second.lastWriteTime};
+  *info = FileInfo{it->second.isFolder, it->second.data.size(), it->second.lastWriteTime, it->second.readOnly};
   return true;
 }
 
@@ -68,7 +68,7 @@ WriteResult FakeFileSystem::writeFile(const std::string& path, const std::string
   const std::string k = key(path);
   if (!folderExists(path::folderOf(k)) || !writable(k)) return WriteResult::cannotCreate;
   auto it = nodes_.find(k);
-  if (it != nodes_.end() && it->second.isFolder) return WriteResult::cannotCreate;
+  if (it != nodes_.end() && (it->second.isFolder || it->second.readOnly)) return WriteResult::cannotCreate;
   Node& node = nodes_[k];
   if (node.path.empty()) node.path = path;
   node.lastWriteTime = ++clock_;
@@ -82,7 +82,27 @@ WriteResult FakeFileSystem::writeFile(const std::string& path, const std::string
   return WriteResult::ok;
 }
 
+bool FakeFileSystem::createTemporaryFile(const std::string& folder, std::string* path) {
+  const std::string k = key(folder);
+  if (!folderExists(k) || !writable(k + "\\x")) return false;
+  for (const std::string& denied : deniedTemporary_)
+    if (k == denied || k.rfind(denied + "\\", 0) == 0) return false;
+  std::string candidate;
+  do {
+    candidate = folder + "\\idb" + std::to_string(++temporaryNumber_) + ".tmp";
+  } while (exists(candidate));
+  if (writeFile(candidate, "") != WriteResult::ok) return false;
+  *path = candidate;
+  return true;
+}
+
 bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {
+  if (onReplace_) {
+    auto hook = std::move(onReplace_);  // runs once, and may save itself
+    onReplace_ = nullptr;
+    hook();
+  }
+  if (failReplace_) return false;
   const std::string source = key(from);
   const std::string target = key(to);
   auto it = nodes_.find(source);
@@ -90,7 +110,7 @@ bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to)
       !folderExists(path::folderOf(target)))
     return false;
   auto old = nodes_.find(target);
-  if (old != nodes_.end() && old->second.isFolder) return false;
+  if (old != nodes_.end() && (old->second.isFolder || old->second.readOnly)) return false;
   Node moved = it->second;
   moved.path = old != nodes_.end() ? old->second.path : to;
   nodes_.erase(source);
@@ -102,7 +122,7 @@ bool FakeFileSystem::removeFile(const std::string& path) {
   const std::string k = key(path);
   auto it = nodes_.find(k);
   if (it == nodes_.end()) return true;
-  if (it->second.isFolder || !writable(k)) return false;
+  if (it->second.isFolder || it->second.readOnly || !writable(k)) return false;
   nodes_.erase(it);
   return true;
 }
@@ -134,6 +154,86 @@ bool FakeFileSystem::copyFile(const std::string& from, const std::string& to, co
   if (writeFile(to, data) != WriteResult::ok) return false;
   nodes_[key(to)].lastWriteTime = sourceTime;
   return true;
+}
+
+// Works on the node by its key, so a file removed meanwhile fails every call.
+class FakeFileSystem::FakeOpenFile final : public OpenFile {
+ public:
+  FakeOpenFile(FakeFileSystem& files, std::string key) : files_(files), key_(std::move(key)) {}
+
+  bool read(char* buffer, size_t size, size_t* done) override {
+    *done = 0;
+    Node* node = this->node();
+    if (!node) return false;
+    auto limit = files_.readLimits_.find(key_);
+    if (limit != files_.readLimits_.end() && position_ + size > limit->second) return false;
+    const size_t available = position_ < node->data.size() ? node->data.size() - position_ : 0;
+    *done = size < available ? size : available;
+    node->data.copy(buffer, *done, position_);
+    position_ += *done;
+    return true;
+  }
+  bool write(const char* data, size_t size, size_t* done) override {
+    *done = 0;
+    Node* node = this->node();
+    if (!node) return false;
+    size_t allowed = size;
+    if (files_.space_) {
+      allowed = *files_.space_ < size ? static_cast<size_t>(*files_.space_) : size;
+      *files_.space_ -= allowed;
+    }
+    if (node->data.size() < position_ + allowed) node->data.resize(position_ + allowed);
+    node->data.replace(position_, allowed, data, allowed);
+    position_ += allowed;
+    *done = allowed;
+    node->lastWriteTime = ++files_.clock_;
+    return allowed == size;
+  }
+  bool size(uint64_t* bytes) override {
+    Node* node = this->node();
+    if (!node || files_.sizeFailures_.count(key_)) return false;
+    *bytes = node->data.size();
+    return true;
+  }
+  bool lastWriteTime(uint64_t* time) override {
+    Node* node = this->node();
+    if (!node) return false;
+    *time = node->lastWriteTime;
+    return true;
+  }
+  bool setLastWriteTime(uint64_t time) override {
+    Node* node = this->node();
+    if (!node) return false;
+    node->lastWriteTime = time;
+    return true;
+  }
+
+ private:
+  Node* node() {
+    auto it = files_.nodes_.find(key_);
+    return it == files_.nodes_.end() || it->second.isFolder ? nullptr : &it->second;
+  }
+  FakeFileSystem& files_;
+  std::string key_;
+  size_t position_ = 0;
+};
+
+std::unique_ptr<OpenFile> FakeFileSystem::openForReading(const std::string& path) {
+  const std::string k = key(path);
+  auto it = nodes_.find(k);
+  if (it == nodes_.end() || it->second.isFolder || deniedReads_.count(k)) return nullptr;
+  return std::make_unique<FakeOpenFile>(*this, k);
+}
+
+std::unique_ptr<OpenFile> FakeFileSystem::createAnew(const std::string& path) {
+  if (writeFile(path, {}) != WriteResult::ok) return nullptr;
+  return std::make_unique<FakeOpenFile>(*this, key(path));
+}
+
+std::optional<uint64_t> FakeFileSystem::lastWriteTime(const std::string& path) const {
+  auto it = nodes_.find(key(path));
+  if (it == nodes_.end() || it->second.isFolder) return std::nullopt;
+  return it->second.lastWriteTime;
 }
 
 void FakeFileSystem::addFolder(const std::string& path) {

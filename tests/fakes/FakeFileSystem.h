@@ -4,6 +4,7 @@
 // denied under a folder, reads denied for a file, and the disk made full.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -20,11 +21,14 @@ class FakeFileSystem final : public FileSystem {
   std::vector<std::string> findNames(const std::string& pattern) override;
   bool readFile(const std::string& path, std::string* data, size_t maxBytes) override;
   WriteResult writeFile(const std::string& path, const std::string& data) override;
+  bool createTemporaryFile(const std::string& folder, std::string* path) override;
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool removeFile(const std::string& path) override;
   bool createFolder(const std::string& path) override;
   bool freeSpace(const std::string& path, uint64_t* bytes) override;
   bool copyFile(const std::string& from, const std::string& to, const CopyProgress& progress) override;
+  std::unique_ptr<OpenFile> openForReading(const std::string& path) override;
+  std::unique_ptr<OpenFile> createAnew(const std::string& path) override;
 
   // Test set-up: creates the file and every missing parent folder.
   void addFile(const std::string& path, const std::string& data, uint64_t lastWriteTime = 0);
@@ -37,18 +41,38 @@ class FakeFileSystem final : public FileSystem {
 
   // Creating, replacing, removing and writing anything under `folder` fails.
   void denyWritesUnder(const std::string& folder) { deniedFolders_.insert(key(folder)); }
+  // No temporary file can be created under `folder`; files there stay writable.
+  void denyTemporaryFilesUnder(const std::string& folder) { deniedTemporary_.insert(key(folder)); }
+  // Every replaceFile fails (as a rename refused by the system would).
+  void failReplace(bool fail) { failReplace_ = fail; }
+  // Called at the start of every replaceFile, to let a test interleave
+  // another writer between a write and its rename.
+  void onReplace(std::function<void()> hook) { onReplace_ = std::move(hook); }
+  // Gives the file the read-only attribute: it cannot be written, replaced
+  // or removed, as on Windows.
+  void setReadOnly(const std::string& path, bool readOnly) {
+    if (auto it = nodes_.find(key(path)); it != nodes_.end()) it->second.readOnly = readOnly;
+  }
   // Opening this file for reading fails.
   void denyRead(const std::string& path) { deniedReads_.insert(key(path)); }
   // Writes stop after this many more bytes in total; the rest is reported incomplete.
   void setDiskSpace(uint64_t bytes) { space_ = bytes; }
   void setFreeSpaceAnswer(std::optional<uint64_t> bytes) { freeSpaceAnswer_ = bytes; }
+  // Reads of this file through an OpenFile fail once they would pass `offset`.
+  void failReadsAfter(const std::string& path, uint64_t offset) { readLimits_[key(path)] = offset; }
+  // OpenFile::size fails for this file.
+  void failSize(const std::string& path) { sizeFailures_.insert(key(path)); }
+  // The file's last write time, or nothing when there is no such file.
+  std::optional<uint64_t> lastWriteTime(const std::string& path) const;
 
  private:
+  class FakeOpenFile;
   struct Node {
     std::string path;  // as first created
     bool isFolder = false;
     std::string data;
     uint64_t lastWriteTime = 0;
+    bool readOnly = false;
   };
   static std::string key(const std::string& path);
   static bool isDriveRoot(const std::string& k);
@@ -58,6 +82,12 @@ class FakeFileSystem final : public FileSystem {
   std::map<std::string, Node> nodes_;  // by normalised path
   std::set<std::string> deniedFolders_;
   std::set<std::string> deniedReads_;
+  std::set<std::string> deniedTemporary_;
+  bool failReplace_ = false;
+  std::function<void()> onReplace_;
+  int temporaryNumber_ = 0;
+  std::map<std::string, uint64_t> readLimits_;
+  std::set<std::string> sizeFailures_;
   std::optional<uint64_t> space_;
   std::optional<uint64_t> freeSpaceAnswer_ = uint64_t{1} << 40;
   uint64_t clock_ = 132000000000000000ull;  // a FILETIME in 2019; advances per write

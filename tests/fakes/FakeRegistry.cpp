@@ -50,15 +50,17 @@ RegStatus FakeRegistry::readNumber(Hive hive, const std::string& key, const std:
   return RegStatus::ok;
 }
 
+void FakeRegistry::failValueWrites(const std::string& name) { failingValues_.insert(cp1250::toLower(name)); }
+
 bool FakeRegistry::writeString(Hive hive, const std::string& key, const std::string& name, const std::string& value) {
-  if (!createKey(hive, key)) return false;
+  if (!createKey(hive, key) || failingValues_.count(cp1250::toLower(name))) return false;
   put(hive, key, name, {Type::string, value, 0});
   ++writes_;
   return true;
 }
 
 bool FakeRegistry::writeNumber(Hive hive, const std::string& key, const std::string& name, uint32_t value) {
-  if (!createKey(hive, key)) return false;
+  if (!createKey(hive, key) || failingValues_.count(cp1250::toLower(name))) return false;
   put(hive, key, name, {Type::number, {}, value});
   ++writes_;
   return true;

@@ -37,6 +37,8 @@ class FakeRegistry final : public Registry {
   void denyAccess(Hive hive, const std::string& key) { denied_.insert(keyId(hive, key)); }
   // Every later write in this hive fails.
   void failWrites(Hive hive) { readOnlyHives_.insert(hive); }
+  // Every later write of a value of this name, in any key, fails.
+  void failValueWrites(const std::string& name);
   // Number of successful writes so far.
   int writeCount() const { return writes_; }
 
@@ -53,6 +55,7 @@ class FakeRegistry final : public Registry {
   std::map<KeyId, Key> keys_;
   std::set<KeyId> denied_;
   std::set<Hive> readOnlyHives_;
+  std::set<std::string> failingValues_;  // lower case
   int writes_ = 0;
 };
 

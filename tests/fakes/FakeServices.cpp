@@ -63,6 +63,40 @@ bool FakeLocalTime::fileTimeToLocal(uint64_t fileTime, SystemTime* out) {
   return true;
 }
 
+namespace {
+// Shifts a broken-down time by `minutes`; false for fields out of range or a
+// year outside 1601 to 30827, as SYSTEMTIME conversions refuse them.
+bool shifted(const SystemTime& in, int minutes, SystemTime* out) {
+  if (in.year < 1601 || in.year > 30827 || in.month < 1 || in.month > 12 || in.day < 1 || in.day > 31 ||
+      in.hour > 23 || in.minute > 59 || in.second > 59)
+    return false;
+  const int64_t seconds = daysFromCivil(in.year, in.month, in.day) * 86400 + in.hour * 3600 + in.minute * 60 +
+                          in.second + int64_t{minutes} * 60;
+  int64_t days = seconds / 86400, secondOfDay = seconds % 86400;
+  if (secondOfDay < 0) {
+    secondOfDay += 86400;
+    --days;
+  }
+  int year;
+  unsigned month, day;
+  civilFromDays(days, &year, &month, &day);
+  if (year < 1601 || year > 30827) return false;
+  *out = {static_cast<uint16_t>(year), static_cast<uint16_t>(month),
+          static_cast<uint16_t>(((days % 7) + 7 + 4) % 7), static_cast<uint16_t>(day),
+          static_cast<uint16_t>(secondOfDay / 3600), static_cast<uint16_t>(secondOfDay / 60 % 60),
+          static_cast<uint16_t>(secondOfDay % 60), in.milliseconds};
+  return true;
+}
+}  // namespace
+
+bool FakeLocalTime::localToUtc(const SystemTime& local, SystemTime* out) {
+  return shifted(local, -offsetMinutes_, out);
+}
+
+bool FakeLocalTime::utcToLocal(const SystemTime& utc, SystemTime* out) {
+  return shifted(utc, offsetMinutes_, out);
+}
+
 uint64_t fileTimeOf(int year, int month, int day, int hour, int minute, int second) {
   const int64_t days = daysFromCivil(year, month, day) + kDaysFrom1601To1970;
   return static_cast<uint64_t>(((days * 24 + hour) * 60 + minute) * 60 + second) * kTicksPerSecond;

@@ -24,10 +24,13 @@ class FakeCodePage final : public CodePage {
   std::string fromUtf8(const std::string& utf8) override;
 };
 
-// Local time is UTC plus a fixed offset (one hour unless set).
+// Local time is UTC plus a fixed offset (one hour unless set); no daylight
+// saving. Times before 1601 or with fields out of range do not convert.
 class FakeLocalTime final : public LocalTime {
  public:
   bool fileTimeToLocal(uint64_t fileTime, SystemTime* out) override;
+  bool localToUtc(const SystemTime& local, SystemTime* out) override;
+  bool utcToLocal(const SystemTime& utc, SystemTime* out) override;
   void setOffsetMinutes(int minutes) { offsetMinutes_ = minutes; }
 
  private:

@@ -10,9 +10,11 @@ seeds=$build/fuzz-seeds
 corpus=$build/fuzz-corpus
 artifacts=$build/fuzz-artifacts
 mkdir -p "$seeds/database" "$seeds/mapping" "$seeds/sbi" "$corpus/database" "$corpus/mapping" "$corpus/sbi" "$artifacts"
+mkdir -p "$seeds/versioninfo" "$corpus/versioninfo"
 "$build/tests/fuzz/catalogue_fuzz_seeds" "$seeds/database" "$seeds/mapping"
 "$build/tests/fuzz/sbi_fuzz_seeds" "$seeds/sbi"  # the stand-in engine's .sbi reader
-for kind in database mapping sbi; do
+"$build/tests/fuzz/installer_fuzz_seeds" "$seeds/versioninfo"  # the installer's version readers
+for kind in database mapping sbi versioninfo; do
   echo "fuzz_$kind: ${seconds} s"
   log=$build/fuzz-$kind.log
   status=0

@@ -125,6 +125,20 @@ TEST(MappingFormatTest, DamagedFieldsStopOrAreReadAsEmpty) {
   }
 }
 
+TEST(MappingFormatTest, NumberListLongerThanTheFileIsDamageAtTheListWithNothingRead) {
+  MappingContent content;
+  content.version = kMappingVersion2;
+  content.magic = kMappingMagic;
+  content.numberList = {1, 2};
+  std::string bytes = serializeMapping(content).substr(0, 24);  // the two numbers, nothing after
+  bytes.replace(18, 2, "\x05\x00"s);                            // five announced, four bytes left
+  MappingContent read;
+  const ParseReport report = parseMapping(bytes, &read);
+  EXPECT_EQ(report.damage, Damage::truncated);
+  EXPECT_EQ(report.offset, 20u);
+  EXPECT_TRUE(read.numberList.empty());
+}
+
 TEST(MappingFormatTest, LongerBlockIsSkippedAndTheEntryKept) {
   MappingContent content = sampleContent(kMappingVersion2);
   std::string bytes = serializeMapping(content);

@@ -39,7 +39,11 @@ class ScriptedEngine final : public IndexEngine {
     calls.push_back("close " + std::to_string(index));
     return 0;
   }
-  void enumKeys(uint32_t, uint32_t, const std::function<void(const std::string&)>&) override {}
+  std::vector<std::string> keys;  // handed out by enumKeys
+  void enumKeys(uint32_t index, uint32_t kind, const std::function<void(const std::string&)>& onKey) override {
+    calls.push_back("enum " + std::to_string(index) + " " + std::to_string(kind));
+    for (const std::string& key : keys) onKey(key);
+  }
   EngineErrorCode infoNumber(uint32_t index, uint32_t property, uint32_t* value) override {
     calls.push_back("info " + std::to_string(property));
     auto it = numbers.find(property);

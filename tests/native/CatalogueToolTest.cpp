@@ -6,6 +6,8 @@
 #include "catalogue/DatabaseFormat.h"
 #include "catalogue/MappingFormat.h"
 #include "catalogue/tool/CatalogueDump.h"
+#include "catalogue/tool/CatalogueHealth.h"
+#include "tests/fakes/FakeServices.h"
 #include "tests/native/CatalogueTestSupport.h"
 
 namespace tarvek::tool {
@@ -73,6 +75,54 @@ TEST(CatalogueToolTest, KindComesFromTheExtensionThenTheMagic) {
   EXPECT_EQ(kindOf("x.Sbf", database), FileKind::mapping);
   EXPECT_EQ(kindOf("x.bak", database), FileKind::database);
   EXPECT_EQ(kindOf("x.bak", "\x02"), FileKind::mapping);
+}
+
+TEST(CatalogueToolTest, ReadableTextsDecodeTheCodePageAndEscapeTheRest) {
+  // "Žaloba §5" with a tab, a percent sign and 0x98, which is no character.
+  const std::string text = "\x8E" "aloba \xA7" "5\t%\x98";
+  EXPECT_EQ(tool::quoted(text), "\"%8Ealoba %A75%09%25%98\"");
+  EXPECT_EQ(tool::quoted(text, TextForm::readable), "\"Žaloba §5%09%25%98\"");
+  std::ostringstream out;
+  dump(FileKind::database, serializeDatabase({testing::sampleIndexEntry("law")}), out, TextForm::readable);
+  EXPECT_NE(out.str().find("entry[0].indexName: \"Index law\"\n"), std::string::npos);
+}
+
+TEST(CatalogueToolTest, HealthReportsEachIndexAsTheManagerSeesIt) {
+  testing::FakeEnv env;
+  ActiveIndexEntry law = testing::sampleIndexEntry("law");
+  law.indexName = "Z\xE1kony";
+  const ActiveIndexEntry tax = testing::sampleIndexEntry("tax");
+  env.files.addFile("D:\\Idx\\law.sbi", "");
+  MappingContent mapping;
+  mapping.version = kMappingVersion2;
+  mapping.magic = kMappingMagic;
+  mapping.folderList = {"D:\\Pdf\\"};
+  mapping.entries = {testing::sampleMappingEntry("D:\\Pdf\\a.pdf", {1}), testing::sampleMappingEntry("D:\\Pdf\\gone.pdf", {2})};
+  env.files.addFile("D:\\Idx\\law.sbf", serializeMapping(mapping));
+  env.files.addFile("D:\\Pdf\\a.pdf", "");
+  env.files.addFile("D:\\Pdf\\new.pdf", "");
+  std::ostringstream out;
+  EXPECT_FALSE(health(env.env, serializeDatabase({law, tax}), out, TextForm::readable));
+  EXPECT_EQ(out.str(),
+            "index[0]: \"Zákony\"\n"
+            "index[0].indexPath: \"d:\\idx\\law.sbi\"\n"
+            "index[0].status: 0 (OK)\n"
+            "index[0].missingPdf: \"D:\\Pdf\\gone.pdf\"\n"
+            "index[0].uncoveredPdf: \"D:\\Pdf\\new.pdf\"\n"
+            "index[1]: \"Index tax\"\n"
+            "index[1].indexPath: \"d:\\idx\\tax.sbi\"\n"
+            "index[1].status: 11 (Chýba index a zoz. súborov)\n"
+            "database: whole\n"
+            "health: 2 of 2 indexes need attention\n");
+
+  // Every file in place: healthy, and a damaged database is not.
+  env.files.removeFile("D:\\Pdf\\new.pdf");
+  env.files.addFile("D:\\Pdf\\gone.pdf", "");
+  std::ostringstream fine;
+  EXPECT_TRUE(health(env.env, serializeDatabase({law}), fine, TextForm::escaped));
+  EXPECT_NE(fine.str().find("health: 0 of 1 indexes need attention\n"), std::string::npos);
+  std::ostringstream cut;
+  EXPECT_FALSE(health(env.env, serializeDatabase({law}) + "x", cut, TextForm::escaped));
 }
 
 }  // namespace

@@ -31,5 +31,25 @@ TEST(Cp1250, CaseMappingCoversAccentedLetters) {
   EXPECT_GT(cp1250::compareIgnoreCase("abcd", "ABC"), 0);
 }
 
+// The case tables are checked against the letters themselves, written out
+// here, since the fakes share the tables under test.
+TEST(Cp1250, EverySlovakAndCzechLetterPairMapsBothWays) {
+  const char* const pairs[] = {"\xC1\xE1" /* Á */, "\xC4\xE4" /* Ä */, "\xC8\xE8" /* Č */, "\xCF\xEF" /* Ď */,
+                               "\xC9\xE9" /* É */, "\xCC\xEC" /* Ě */, "\xCD\xED" /* Í */, "\xC5\xE5" /* Ĺ */,
+                               "\xBC\xBE" /* Ľ */, "\xD2\xF2" /* Ň */, "\xD3\xF3" /* Ó */, "\xD4\xF4" /* Ô */,
+                               "\xC0\xE0" /* Ŕ */, "\xD8\xF8" /* Ř */, "\x8A\x9A" /* Š */, "\x8D\x9D" /* Ť */,
+                               "\xDA\xFA" /* Ú */, "\xD9\xF9" /* Ů */, "\xDD\xFD" /* Ý */, "\x8E\x9E" /* Ž */};
+  for (const char* pair : pairs) {
+    const std::string upper(1, pair[0]);
+    const std::string lower(1, pair[1]);
+    SCOPED_TRACE(cp1250::toUtf8(upper));
+    EXPECT_EQ(cp1250::toLower(upper), lower);
+    EXPECT_EQ(cp1250::toUpper(lower), upper);
+    EXPECT_EQ(cp1250::toLower(lower), lower);
+    EXPECT_EQ(cp1250::toUpper(upper), upper);
+    EXPECT_EQ(cp1250::compareIgnoreCase(upper, lower), 0);
+  }
+}
+
 }  // namespace
 }  // namespace tarvek

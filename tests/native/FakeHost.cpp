@@ -141,12 +141,81 @@ void buttonHelp(AVToolButton button, const char* text) {
   FakeHost::current().buttons[index(button)].helpText = utf8(text);
 }
 
+// Documents and paths are handles made from an index into these lists.
+std::vector<std::string>& pathTexts() {
+  static std::vector<std::string> texts;
+  return texts;
+}
+
+ASPathName createPathName(ASFileSys fileSys, ASAtom type, const void* spec, const void* mustBeNull) {
+  auto& host = FakeHost::current();
+  const std::string path = static_cast<const char*>(spec);
+  host.calls.push_back("ASFileSysCreatePathName " + host.atomText(type) + " " + utf8(path.c_str()) +
+                       (fileSys || mustBeNull ? " unexpected" : ""));
+  pathTexts().push_back(path);
+  ++host.heldPaths;
+  return handleAt<ASPathName>(pathTexts().size() - 1);
+}
+ASFileSys defaultFileSys() { return reinterpret_cast<ASFileSys>(0xF5); }
+void releasePath(ASFileSys, ASPathName path) {
+  auto& host = FakeHost::current();
+  host.calls.push_back("ASFileSysReleasePath " + utf8(pathTexts().at(index(path)).c_str()));
+  --host.heldPaths;
+}
+AVDoc docOpen(ASPathName path, ASFileSys fileSys, const char* tempTitle) {
+  auto& host = FakeHost::current();
+  const std::string& text = pathTexts().at(index(path));
+  host.calls.push_back("AVDocOpenFromFile " + utf8(text.c_str()) +
+                       (fileSys == defaultFileSys() && !tempTitle ? "" : " unexpected"));
+  if (host.unopenable.count(text)) return nullptr;
+  return handleAt<AVDoc>(index(path));
+}
+PDDoc docGetPdDoc(AVDoc doc) { return FakeHost::current().noPdDoc ? nullptr : reinterpret_cast<PDDoc>(doc); }
+AVPageView docGetPageView(AVDoc doc) {
+  return FakeHost::current().noPageView ? nullptr : reinterpret_cast<AVPageView>(doc);
+}
+void pageViewGoTo(AVPageView, ASInt32 page) {
+  FakeHost::current().calls.push_back("AVPageViewGoTo " + std::to_string(page));
+}
+PDPage acquirePage(PDDoc, ASInt32 page) {
+  auto& host = FakeHost::current();
+  host.calls.push_back("PDDocAcquirePage " + std::to_string(page));
+  if (host.missingPages.count(page)) return nullptr;
+  ++host.heldPages;
+  return handleAt<PDPage>(static_cast<size_t>(page));
+}
+void pageRelease(PDPage page) {
+  auto& host = FakeHost::current();
+  host.calls.push_back("PDPageRelease " + std::to_string(index(page)));
+  --host.heldPages;
+}
+PDTextSelect hitSelection(PDPage page, const HighlightEntry* entries, ASInt32 count) {
+  auto& host = FakeHost::current();
+  std::string call = "createHitSelection " + std::to_string(index(page));
+  for (ASInt32 i = 0; i < count; ++i)
+    call += (i ? "," : " ") + std::to_string(entries[i].position) + ":" + std::to_string(entries[i].length);
+  host.calls.push_back(call);
+  return host.noSelection ? nullptr : reinterpret_cast<PDTextSelect>(page);
+}
+ASBool docSetSelection(AVDoc, ASAtom type, void* selection, ASBool highlight) {
+  auto& host = FakeHost::current();
+  host.calls.push_back("AVDocSetSelection " + host.atomText(type) + " " +
+                       std::to_string(index(reinterpret_cast<PDPage>(selection))) + " " + std::to_string(highlight));
+  return 1;
+}
+void beep(ASInt32 kind) { FakeHost::current().calls.push_back("hostBeep " + std::to_string(kind)); }
+void registerModeless(void*) { FakeHost::current().calls.push_back("WinAppRegisterModelessDialog"); }
+void unregisterModeless(void*) { FakeHost::current().calls.push_back("WinAppUnRegisterModelessDialog"); }
+
 const CoreTable kCore = {atomFromString, callbackCreate, getHft};
+const AcroSupportTable kSupport = {createPathName, defaultFileSys, releasePath};
+const PDModelTable kPdModel = {acquirePage, pageRelease, hitSelection};
+const WinTable kWin = {registerModeless, unregisterModeless};
 const AcroViewTable kView = {alertNote,    appGetMenubar, appGetToolBar, acquireMenu,   menuNew,
                              menubarAddMenu, itemNew,     addItem,       itemSetExecute, itemSetEnable,
                              menuRelease,  itemRemove,    itemRelease,   buttonByName,  buttonNew,
-                             addButton,    buttonExecute, buttonEnable,  buttonHelp,    nullptr,
-                             nullptr,      nullptr,       nullptr,       nullptr,       nullptr};
+                             addButton,    buttonExecute, buttonEnable,  buttonHelp,    docOpen,
+                             docGetPdDoc,  docGetPageView, pageViewGoTo, docSetSelection, beep};
 
 HFT getHft(ASAtom name, uint32_t version) {
   auto& host = FakeHost::current();
@@ -154,6 +223,9 @@ HFT getHft(ASAtom name, uint32_t version) {
   host.calls.push_back("ASExtensionMgrGetHFT " + text + " " + std::to_string(version));
   if (host.missingTables.count(text) || version != kTableVersion) return nullptr;
   if (text == "AcroView") return &kView;
+  if (text == "AcroSupport") return &kSupport;
+  if (text == "PDModel") return &kPdModel;
+  if (text == "Win") return &kWin;
   return &g_table;
 }
 
@@ -163,6 +235,10 @@ FakeHost::FakeHost() { g_current = this; }
 FakeHost::~FakeHost() { g_current = nullptr; }
 FakeHost& FakeHost::current() { return *g_current; }
 const CoreTable* FakeHost::core() const { return &kCore; }
+const AcroSupportTable* FakeHost::support() const { return &kSupport; }
+const PDModelTable* FakeHost::pdModel() const { return &kPdModel; }
+const AcroViewTable* FakeHost::view() const { return &kView; }
+const WinTable* FakeHost::win() const { return &kWin; }
 std::string FakeHost::atomText(ASAtom atom) const { return atom < atoms.size() ? atoms[atom] : "?"; }
 ASProc FakeHost::procedure(ASCallback callback) const {
   const size_t i = index(callback);

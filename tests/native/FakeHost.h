@@ -1,8 +1,10 @@
 #pragma once
-// A recording viewer for native tests of the plug-in's lifecycle: it fills
-// the host tables with functions that log each call (texts in UTF-8) and
-// answer from a small model that a test can bend: tables or menus missing, a
-// submenu already there, items or buttons the viewer does not make.
+// A recording viewer for native tests of the plug-in's lifecycle and of hit
+// navigation: it fills the host tables with functions that log each call
+// (texts in UTF-8) and answer from a small model that a test can bend: tables
+// or menus missing, a submenu already there, items or buttons the viewer does
+// not make, files it does not open, documents without a PDF document or page
+// view, pages it does not give, selections it does not make.
 
 #include <map>
 #include <set>
@@ -24,7 +26,21 @@ class FakeHost {
   std::set<std::string> nullButtons;
   bool hasMenubar = true;
 
+  // Documents: every path opens unless listed here.
+  std::set<std::string> unopenable;
+  bool noPdDoc = false;
+  bool noPageView = false;
+  std::set<int> missingPages;  // PDDocAcquirePage answers null for these
+  bool noSelection = false;    // createHitSelection answers null
+  // Path objects and pages handed out and not yet released.
+  int heldPaths = 0;
+  int heldPages = 0;
+
   const host::CoreTable* core() const;
+  const host::AcroSupportTable* support() const;
+  const host::PDModelTable* pdModel() const;
+  const host::AcroViewTable* view() const;
+  const host::WinTable* win() const;
   host::ASExtension extension() const { return reinterpret_cast<host::ASExtension>(0xE1); }
   std::string atomText(host::ASAtom atom) const;
   // The procedure behind a callback made by ASCallbackCreate, or null.

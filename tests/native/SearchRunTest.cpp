@@ -190,6 +190,10 @@ TEST_F(SearchRunTest, EachEngineFailureHasItsMessageAndClosesTheIndex) {
     ASSERT_GE(reporter.reports.size(), 1u);
     EXPECT_EQ(reporter.reports[0], (ErrorReport{row.kind, text(row.message), kLaw, "", row.number}));
     EXPECT_EQ(engine.openCount(), 0) << "every opened index is closed";
+    // The index on its own answers that it failed.
+    results.clear();
+    engine.indexes[kLaw].topics = {{10, 1, {1}}};
+    EXPECT_FALSE(searchIndex(context, "Law", kLaw, "d:\\idx\\law.sbf", "x", 0));
   }
 }
 

@@ -69,6 +69,11 @@ TEST_F(SettingsTest, PerUserSubkeysAreCreatedOnEveryUse) {
   EXPECT_FALSE(settings.readUserNumber(kSearchHistoryKey, "SearchEdit0").has_value());
 }
 
+TEST_F(SettingsTest, ReadingAPerUserTextCreatesItsKeyAsANumberDoes) {
+  EXPECT_EQ(settings.readUserText(kSearchColumnKey, "Column0_Width"), "");
+  EXPECT_TRUE(registry.keyExists(Hive::currentUser, kSearchColumnKey));
+}
+
 TEST_F(SettingsTest, FailedWritesAreReported) {
   registry.failWrites(Hive::localMachine);
   EXPECT_FALSE(settings.writeProductText(Hive::localMachine, kActiveIndexesPath, "x"));

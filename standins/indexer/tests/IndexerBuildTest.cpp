@@ -287,7 +287,7 @@ TEST(ExtractionTest, AFileChangedWhileItIsReadIsLeftOut) {
   const ExtractedFile whole = extractFile(files[0]);
   ASSERT_TRUE(whole.ok) << whole.problem;
   EXPECT_EQ(whole.pageWords.size(), 3u);
-  const ExtractedFile changed = extractFile(files[0], [&] {
+  const ExtractedFile changed = extractFile(files[0], {OcrMode::off}, [&] {
     fs::copy_file(files[1], files[0], fs::copy_options::overwrite_existing);
     fs::last_write_time(files[0], fs::last_write_time(files[0]) + std::chrono::seconds(3));
   });

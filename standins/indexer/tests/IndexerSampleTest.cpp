@@ -35,9 +35,9 @@ std::vector<uint8_t> readBytes(const fs::path& path) {
 // "pdf/sk/a.pdf" -> page -> its words in lower-case code page 1250.
 using PageWords = std::map<std::string, std::map<size_t, std::vector<std::string>>>;
 
-PageWords groundTruth() {
+PageWords groundTruth(const char* name = "words.tsv") {
   PageWords truth;
-  std::ifstream file(samples() / "words.tsv");
+  std::ifstream file(samples() / name);
   std::string line;
   while (std::getline(file, line)) {
     std::istringstream fields(line);
@@ -75,6 +75,8 @@ struct SampleIndex {
   const char* name;
   const char* excludedList;
   std::set<std::string> folders;
+  size_t textPages;
+  size_t scannedPages;
 };
 
 class IndexerSampleTest : public ::testing::TestWithParam<SampleIndex> {
@@ -95,25 +97,42 @@ TEST_P(IndexerSampleTest, EveryPageHoldsTheGeneratorsWordsInPlace) {
   EXPECT_FALSE(excluded.empty());
 
   const PageWords truth = groundTruth();
+  const PageWords scanned = groundTruth("scanned.tsv");
   const auto indexed = indexedWords(index, bytes);
   std::set<std::string> folders(mapping->folders.begin(), mapping->folders.end());
   EXPECT_EQ(folders, sample.folders);
-  size_t pagesChecked = 0;
+  size_t pagesChecked = 0, scannedChecked = 0;
   for (const auto& pdf : mapping->pdfs) {
     ASSERT_EQ(pdf.pdfPath.rfind("$VZORKY\\", 0), 0u) << pdf.pdfPath;
     std::string relative = pdf.pdfPath.substr(8);
     std::replace(relative.begin(), relative.end(), '\\', '/');
     SCOPED_TRACE(relative);
-    ASSERT_EQ(truth.count(relative), 1u);
-    const auto& pages = truth.at(relative);
-    ASSERT_EQ(pdf.pageTopics.size(), pages.size());
+    const auto textPages = truth.count(relative) ? truth.at(relative) : std::map<size_t, std::vector<std::string>>{};
+    const auto scannedPages =
+        scanned.count(relative) ? scanned.at(relative) : std::map<size_t, std::vector<std::string>>{};
+    ASSERT_EQ(pdf.pageTopics.size(), textPages.size() + scannedPages.size());
     EXPECT_EQ(pdf.fileSize, fs::file_size(samples() / relative));
     EXPECT_FALSE(pdf.pdfTitle.empty());
     for (size_t p = 0; p < pdf.pageTopics.size(); ++p) {
       SCOPED_TRACE(p + 1);
-      const auto& expected = pages.at(p + 1);
       const auto found =
           indexed.count(pdf.pageTopics[p]) ? indexed.at(pdf.pageTopics[p]) : std::map<uint16_t, std::string>{};
+      if (scannedPages.count(p + 1)) {
+        // OCR reads a grainy, skewed scan nearly, not exactly: most words
+        // of the page must be there.
+        std::set<std::string> read;
+        for (const auto& [position, word] : found) read.insert(word);
+        size_t wanted = 0, hits = 0;
+        for (const auto& word : scannedPages.at(p + 1)) {
+          if (excluded.count(word)) continue;
+          ++wanted;
+          hits += read.count(word);
+        }
+        EXPECT_GE(hits * 10, wanted * 9) << hits << " of " << wanted << " words read";
+        ++scannedChecked;
+        continue;
+      }
+      const auto& expected = textPages.at(p + 1);
       std::map<uint16_t, std::string> wanted;
       for (size_t position = 0; position < expected.size(); ++position)
         if (!excluded.count(expected[position])) wanted[static_cast<uint16_t>(position)] = expected[position];
@@ -121,13 +140,18 @@ TEST_P(IndexerSampleTest, EveryPageHoldsTheGeneratorsWordsInPlace) {
       ++pagesChecked;
     }
   }
-  EXPECT_EQ(pagesChecked, 39u);
+  EXPECT_EQ(pagesChecked, sample.textPages);
+  EXPECT_EQ(scannedChecked, sample.scannedPages);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     BothIndexes, IndexerSampleTest,
-    ::testing::Values(SampleIndex{"vzorky_sk", "excluded_sk.txt", {"$VZORKY\\pdf\\sk\\", "$VZORKY\\pdf\\both\\"}},
-                      SampleIndex{"samples_en", "excluded_en.txt", {"$VZORKY\\pdf\\en\\", "$VZORKY\\pdf\\both\\"}}),
+    ::testing::Values(SampleIndex{"vzorky_sk",
+                                  "excluded_sk.txt",
+                                  {"$VZORKY\\pdf\\sk\\", "$VZORKY\\pdf\\sk\\sken\\", "$VZORKY\\pdf\\both\\"},
+                                  40,
+                                  3},
+                      SampleIndex{"samples_en", "excluded_en.txt", {"$VZORKY\\pdf\\en\\", "$VZORKY\\pdf\\both\\"}, 39, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IndexerBadInputTest, UnreadableAndTextlessFilesAreReportedAndTheRestIndexed) {
@@ -139,13 +163,18 @@ TEST(IndexerBadInputTest, UnreadableAndTextlessFilesAreReportedAndTheRestIndexed
   IndexerReport report;
   std::ostringstream progress;
   ASSERT_EQ(runIndexer(options, progress, &report), "");
-  EXPECT_EQ(report.files, 2u);
-  EXPECT_EQ(report.pages, 3u);
+  EXPECT_EQ(report.files, 3u);
+  EXPECT_EQ(report.pages, 5u);
   ASSERT_EQ(report.skipped.size(), 1u);
   EXPECT_NE(report.skipped[0].find("poskodeny.pdf"), std::string::npos);
   ASSERT_EQ(report.withoutText.size(), 1u);
   EXPECT_NE(report.withoutText[0].find("bez_textu.pdf"), std::string::npos);
-  EXPECT_EQ(report.words, 5u);
+  // The scanned page whose picture is damaged is reported; its text page counts.
+  ASSERT_EQ(report.ocrProblems.size(), 1u);
+  EXPECT_NE(report.ocrProblems[0].find("zly_sken.pdf page 2"), std::string::npos) << report.ocrProblems[0];
+  EXPECT_EQ(report.words, 10u);
+  EXPECT_EQ(report.ocrPages, 0u);
+  EXPECT_EQ(report.emptyPages, 3u);
   fs::remove(output.string() + ".sbi");
   fs::remove(output.string() + ".sbf");
 
@@ -154,6 +183,45 @@ TEST(IndexerBadInputTest, UnreadableAndTextlessFilesAreReportedAndTheRestIndexed
   EXPECT_FALSE(fs::exists(output.string() + ".sbi"));
   options.pdfFolders = {(samples() / "no such folder").string()};
   EXPECT_NE(runIndexer(options, progress, &report), "");
+}
+
+TEST(IndexerOcrTest, MissingLanguageDataNamesItsPackageAndTheTextPagesAreStillIndexed) {
+  if (samples().empty()) GTEST_SKIP() << "TARVEK_SAMPLES is not set";
+  const fs::path output = fs::temp_directory_path() / "tarvek-indexer-no-language";
+  IndexerOptions options;
+  options.pdfFolders = {(samples() / "pdf" / "sk" / "sken").string()};
+  options.outputBase = output.string();
+  options.ocr.languages = "xyz";
+  IndexerReport report;
+  std::ostringstream progress;
+  ASSERT_EQ(runIndexer(options, progress, &report), "");
+  EXPECT_NE(report.ocrUnavailable.find("tesseract-ocr-xyz"), std::string::npos) << report.ocrUnavailable;
+  EXPECT_EQ(report.pages, 4u);
+  EXPECT_EQ(report.ocrPages, 0u);
+  EXPECT_EQ(report.emptyPages, 3u) << "the scanned pages stay empty";
+  EXPECT_GT(report.words, 20u) << "the report's text page is indexed";
+  fs::remove(output.string() + ".sbi");
+  fs::remove(output.string() + ".sbf");
+}
+
+TEST(IndexerOcrTest, AlwaysReadsTextPagesByOcrTooAndOffLeavesScansEmpty) {
+  if (samples().empty()) GTEST_SKIP() << "TARVEK_SAMPLES is not set";
+  const fs::path output = fs::temp_directory_path() / "tarvek-indexer-ocr-modes";
+  IndexerOptions options;
+  options.pdfFolders = {(samples() / "pdf" / "sk" / "sken").string()};
+  options.outputBase = output.string();
+  IndexerReport report;
+  std::ostringstream progress;
+  options.ocr.mode = OcrMode::always;
+  ASSERT_EQ(runIndexer(options, progress, &report), "");
+  EXPECT_EQ(report.ocrPages, 4u);
+  options.ocr.mode = OcrMode::off;
+  ASSERT_EQ(runIndexer(options, progress, &report), "");
+  EXPECT_EQ(report.ocrPages, 0u);
+  EXPECT_EQ(report.emptyPages, 3u);
+  EXPECT_TRUE(report.ocrUnavailable.empty());
+  fs::remove(output.string() + ".sbi");
+  fs::remove(output.string() + ".sbf");
 }
 
 }  // namespace

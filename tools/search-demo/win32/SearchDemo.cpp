@@ -132,6 +132,7 @@ int run(const std::string& pluginFolder, const std::string& samplesFolder) {
   const std::vector<DemoQuery> queries = {
       {"Slovak, AND, lemmatization (every form of the word)", "knihou", kOperatorAnd, true, false, false, 0},
       {"Slovak, no accents typed, Fuzzy Dia", "prirody", kOperatorAnd, false, false, true, 0},
+      {"Slovak, a word found only on scanned pages (read by OCR)", "nájomca", kOperatorAnd, false, false, false, 0},
       {"English, phrase", "kitchen garden", kOperatorNext, false, false, false, 0},
       {"English only, OR", "compost seedlings", kOperatorOr, false, false, false, 2},
       {"Only excluded words", "a by", kOperatorAnd, false, false, false, 0},

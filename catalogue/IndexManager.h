@@ -1,0 +1,92 @@
+#pragma once
+// What the index manager dialog shows and does, apart from its window: the
+// marked index lines, the property texts of the selected index, adding and
+// removing indexes and saving the list when the dialog closes. The dialog
+// owns one IndexManager for its lifetime; changes reach the database file
+// only through save().
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalogue/ActiveIndexList.h"
+#include "platform/Env.h"
+#include "resources/TextIds.h"
+
+namespace tarvek {
+
+class Alert;
+class IndexEngine;
+
+// "! " before the name of an index whose files are not all there, two
+// blanks otherwise.
+std::string indexLine(IndexStatus status, const std::string& indexName);
+// The index name a list line stands for: the line without its two marks.
+std::string nameOfIndexLine(const std::string& line);
+TextId statusTextId(IndexStatus status);
+// The MS-DOS date in the high 16 bits as "day.month.year", no leading zeros.
+std::string formatDosDate(uint32_t value);
+// The position in the language list for a language code; -1 for none.
+int languageItem(uint16_t language);
+inline constexpr int kLanguageCount = 9;
+
+// Everything the property fields and the file list show for one index.
+struct IndexProperties {
+  std::vector<std::string> files;  // pdfPath of each mapping entry, in entry order
+  std::string indexPath;
+  std::string fileCount;
+  std::string wordCount;
+  std::string created;
+  std::string updated;
+  std::string fileVersion;
+  std::string indexerNumber;
+  std::string indexSize;
+  std::string status;
+  int language = -1;  // item of the language list, -1 for none
+  bool lemmatized = false;
+};
+
+enum class AddOutcome {
+  added,
+  alreadyListed,   // an index with the same file name is listed
+  mappingMissing,  // no .sbf beside the chosen file
+};
+
+// Where a save left the database, for telling the user.
+struct SaveOutcome {
+  bool saved = false;
+  std::string databasePath;
+  std::string damagedCopy;  // where a damaged file's bytes were kept, if they were
+};
+
+class IndexManager {
+ public:
+  IndexManager(Env& env, IndexEngine& engine, Alert& alert) : env_(env), engine_(engine), alert_(alert), list_(env) {}
+
+  // Reads the database, as the dialog does when it is created.
+  void load() { list_.loadDatabase(); }
+  // The lines of the index list, in entry order (the list box sorts them).
+  std::vector<std::string> lines();
+  // The properties of the index a line names, read from the disk now (status,
+  // mapping file, folder scan); nothing when no entry has that name.
+  std::optional<IndexProperties> properties(const std::string& line);
+  // Adds the index file at `path` (full path from the open-file dialog). On
+  // `added`, *line is the new index's line.
+  AddOutcome add(const std::string& path, std::string* line);
+  // Removes the entry a line names from the list (not from the disk). False
+  // when no entry has that name.
+  bool remove(const std::string& line);
+  // The entry a line names, or null.
+  const ActiveIndexEntry* entryOf(const std::string& line);
+  SaveOutcome save();
+  int count() const { return list_.count(); }
+
+ private:
+  Env& env_;
+  IndexEngine& engine_;
+  Alert& alert_;
+  ActiveIndexList list_;
+};
+
+}  // namespace tarvek

@@ -1,0 +1,56 @@
+#include "installer/FileCopy.h"
+
+#include <vector>
+
+#include "installer/InstallResult.h"
+
+namespace tarvek::installer {
+namespace {
+
+constexpr uint64_t kNoTicks = 2147483647;
+
+// Moves the bytes; kInstallOk or kInstallDiskFailure.
+uint16_t copyBlocks(OpenFile& source, OpenFile& target, int firstTick, int ticks, InstallProgress& progress) {
+  uint64_t size = 0;
+  if (!source.size(&size)) return kInstallDiskFailure;
+  const uint64_t tickBytes = ticks >= 1 && ticks <= 99 ? size / static_cast<uint64_t>(ticks) : kNoTicks;
+  std::vector<char> buffer(kCopyBlockBytes);
+  uint64_t left = size;
+  uint64_t counter = 0;
+  int tick = firstTick;
+  while (left > 0) {
+    const size_t block = left < kCopyBlockBytes ? static_cast<size_t>(left) : kCopyBlockBytes;
+    size_t read = 0;
+    if (!source.read(buffer.data(), block, &read) || read != block) return kInstallDiskFailure;
+    size_t written = 0;
+    if (!target.write(buffer.data(), block, &written) || written != block) return kInstallDiskFailure;
+    left -= block;
+    counter += block;
+    if (counter >= tickBytes) {
+      progress.setProgress(tick++);
+      counter -= tickBytes;
+    }
+  }
+  return kInstallOk;
+}
+
+}  // namespace
+
+uint16_t copyInstallFile(FileSystem& files, const std::string& from, const std::string& to, int firstTick,
+                         int ticks, InstallProgress& progress) {
+  std::unique_ptr<OpenFile> source = files.openForReading(from);
+  if (!source) return kInstallSourceUnreadable;
+  uint64_t sourceTime = 0;
+  const bool haveTime = source->lastWriteTime(&sourceTime);
+  std::unique_ptr<OpenFile> target = files.createAnew(to);
+  if (!target) return kInstallTargetUncreatable;
+
+  const uint16_t result = copyBlocks(*source, *target, firstTick, ticks, progress);
+  source.reset();
+  if (haveTime) target->setLastWriteTime(sourceTime);
+  target.reset();
+  if (result == kInstallDiskFailure) files.removeFile(to);
+  return result;
+}
+
+}  // namespace tarvek::installer

@@ -1,0 +1,29 @@
+#pragma once
+// The installer program from start to end: the start-up checks in their
+// order, the configuration and the medium, the wizard, and the installation.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "installer/InstallationChoice.h"
+#include "installer/win32/ProgressWindow.h"
+
+namespace tarvek::installer::win32 {
+
+// Runs the installation the wizard ended with, reporting through the
+// progress window (not yet open).
+using InstallHook = std::function<void(const InstallationChoice& choice, ProgressWindow& progress)>;
+
+// Until the installation steps are connected: the progress window runs
+// from 0 to 100 and closes.
+void showProgressOnly(const InstallationChoice& choice, ProgressWindow& progress);
+
+// Exit codes of the program.
+enum ExitCode : int { kInstalled = 0, kRefused = 1, kLeftWizard = 2 };
+
+int runInstaller(HINSTANCE instance, const char* arguments, const InstallHook& install);
+
+}  // namespace tarvek::installer::win32
+
+extern "C" __declspec(dllexport) BOOL CALLBACK SearchInstEnum(HWND, LPARAM);
