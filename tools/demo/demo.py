@@ -301,7 +301,7 @@ def report(story, steps):
                [l for l in lines if l.startswith("openfile")] + listed[-2:])
     story.picture("Index manager with both sample indexes", "05-index-manager.png")
 
-    check("4a", '4a. Slovak "rieke" with Le&matizátor and Fuzzy &Dia over both indexes', "rieka.pdf")
+    check("4a", '4. Slovak "rieke" with Le&matizátor and Fuzzy &Dia over both indexes', "rieka.pdf")
     story.picture("Search dialog: rieke, lemmatisation, Fuzzy Dia", "06-search-dialog.png")
     story.picture("Results of rieke", "07-results-slovak.png")
 
@@ -320,20 +320,20 @@ def report(story, steps):
     for index in range(1, 6):
         story.picture("The viewer's document window, step %d" % index, "doc-%d.png" % index)
 
-    check("4b", '4b. English phrase "kitchen garden" with "NEXT (fráza)"', "garden.pdf")
+    check("4b", '6. English phrase "kitchen garden" with "NEXT (fráza)"', "garden.pdf")
     story.picture("Results of the phrase kitchen garden", "09-results-phrase.png")
-    check("4c", '4c. "compost spring" with "NEAR (blízko)", distance 5', "garden.pdf")
+    check("4c", '7. "compost spring" with "NEAR (blízko)", distance 5', "garden.pdf")
     story.picture("Results of compost NEAR spring", "10-results-near.png")
-    check("6a", '6a. "garden" in the previous results ("Pred. hľad.")', "garden.pdf")
+    check("6a", '8. "garden" in the previous results ("Pred. hľad.")', "garden.pdf")
     story.picture("Results of garden in the previous results", "11-results-previous.png")
-    check("4d", '4d. "nájomca", a word found only on scanned pages (read by OCR when indexing)', "zmluva_sken.pdf")
+    check("4d", '9. "nájomca", a word found only on scanned pages (read by OCR when indexing)', "zmluva_sken.pdf")
     story.picture("Results of nájomca: the scanned contract", "12-results-scanned.png")
 
     def from_history(lines, ok):
         popup = [l.strip() for l in lines if l.startswith("popup") or l.startswith("  item")]
         return ok and any('"rieke"' in l for l in popup), ["history popup: " + " / ".join(popup)]
 
-    check("6b", '6b. "rieke" re-run from the history popup', "rieka.pdf", from_history)
+    check("6b", '10. "rieke" re-run from the history popup', "rieka.pdf", from_history)
     story.picture("Search dialog filled from the history popup", "13-search-from-history.png")
 
 
