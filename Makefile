@@ -41,9 +41,9 @@ test-native: native
 test-win32: win32
 	tools/with-display.sh ctest --test-dir $(WIN32) --output-on-failure
 
-$(FUZZ)/CMakeCache.txt:
+$(FUZZ)/CMakeCache.txt: FORCE
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEK_FUZZ=ON \
-	  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
+	  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link > /dev/null
 
 # The catalogue readers under libFuzzer with AddressSanitizer, briefly; for a
 # longer run: make fuzz FUZZ_SECONDS=600
