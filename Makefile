@@ -1,5 +1,6 @@
 # make test  — install what is missing, build both trees, run every test
 # make demo  — the main job end to end (see README.md)
+# make viewer — the viewer the demo installed into, on your display
 # make medium — the installation medium of the Search variant in build/medium
 
 JOBS ?= $(shell nproc)
@@ -9,7 +10,7 @@ WIN32 := build/win32
 FUZZ ?= build/fuzz
 FUZZ_SECONDS ?= 20
 
-.PHONY: test deps native win32 test-native test-win32 fuzz samples demo medium clean
+.PHONY: test deps native win32 test-native test-win32 fuzz samples demo viewer medium clean
 
 test: deps native win32 test-native fuzz test-win32
 
@@ -40,9 +41,9 @@ test-native: native
 test-win32: win32
 	tools/with-display.sh ctest --test-dir $(WIN32) --output-on-failure
 
-$(FUZZ)/CMakeCache.txt:
+$(FUZZ)/CMakeCache.txt: FORCE
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEK_FUZZ=ON \
-	  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
+	  -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link > /dev/null
 
 # The catalogue readers under libFuzzer with AddressSanitizer, briefly; for a
 # longer run: make fuzz FUZZ_SECONDS=600
@@ -56,10 +57,15 @@ samples: deps $(NATIVE)/CMakeCache.txt
 	cmake --build $(NATIVE) -j $(JOBS) --target tarvek-index tarvek-query
 	standins/samples/build_samples.sh build/samples $(NATIVE)/standins/indexer/tarvek-index
 
-# The samples indexed, the plug-in in the stand-in viewer, searches by the
-# product's core under Wine (tools/demo.sh).
-demo: samples win32
-	tools/with-display.sh tools/demo.sh
+# The story a user lives, through the real windows under Wine: install from
+# the medium, add the sample indexes, search, read and step through the
+# results (tools/demo/demo.py). DEMO_VISIBLE=1 shows it on your display.
+demo: samples win32 medium
+	tools/demo/run.sh
+
+# The stand-in viewer with the plug-in the demo installed, to try by hand.
+viewer:
+	tools/demo/viewer.sh
 
 # The installation medium of the Search variant, laid out as delivered
 # (installer/medium): tarvinst.exe, TARVINST.INF, the licence, ZaZiruDA.exe

@@ -25,8 +25,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
   fi
-  as_root apt-get update -qq
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  if ! as_root apt-get update -qq ||
+     ! as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+    echo "install-deps: could not install ${missing[*]}: this needs root (or sudo) and Debian's package servers" >&2
+    exit 1
+  fi
 fi
 
 # Wine shows the Slovak texts in code page 1250 only under a Slovak locale.

@@ -135,6 +135,11 @@ bool Script::run(const std::vector<std::string>& words) {
   } else if (command == "close") {
     if (HWND dialog = topmostDialog()) closeDialog(dialog);
     else printLine("no dialog");
+  } else if (command == "echo") {
+    // Marks a place in the output, so that a reader can cut it into steps.
+    std::string text;
+    for (size_t i = 1; i <= args; ++i) text += (i > 1 ? " " : "") + words[i];
+    printLine("echo " + text);
   } else if (command == "log") {
     for (const std::string& line : host_.takeLog()) printLine(line);
   } else if (command == "shot" && args >= 1) {
