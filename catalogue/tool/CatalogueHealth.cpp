@@ -6,6 +6,35 @@
 #include "resources/TextTable.h"
 
 namespace tarvek::tool {
+namespace {
+
+// The pages the indexer found no word on, by OCR either: NAME.notext beside
+// NAME.sbi, one "stored PDF path<TAB>page from 1" a line. Such pages are in
+// the index but no query can find them.
+void reportPagesWithoutText(Env& env, const std::string& indexPath, const std::string& p, std::ostream& out,
+                            TextForm form) {
+  const size_t dot = indexPath.find_last_of('.');
+  const size_t slash = indexPath.find_last_of('\\');
+  const std::string base = dot != std::string::npos && (slash == std::string::npos || dot > slash)
+                               ? indexPath.substr(0, dot)
+                               : indexPath;
+  std::string bytes;
+  if (!env.files.readFile(base + ".notext", &bytes)) return;
+  size_t count = 0;
+  for (size_t start = 0; start < bytes.size();) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    const std::string line = bytes.substr(start, end - start);
+    start = end + 1;
+    const size_t tab = line.find('\t');
+    if (tab == std::string::npos) continue;
+    out << p << ".pageWithoutText: " << quoted(line.substr(0, tab), form) << " page " << line.substr(tab + 1) << "\n";
+    ++count;
+  }
+  if (count) out << p << ".pagesWithoutText: " << count << "\n";
+}
+
+}  // namespace
 
 bool health(Env& env, std::string_view databaseBytes, std::ostream& out, TextForm form) {
   DatabaseContent content;
@@ -45,6 +74,7 @@ bool health(Env& env, std::string_view databaseBytes, std::ostream& out, TextFor
         fine = false;
       }
     }
+    reportPagesWithoutText(env, e.indexPath, p, out, form);
     if (!fine) ++troubled;
   }
   out << "database: " << verdict(report) << "\n";

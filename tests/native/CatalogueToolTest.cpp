@@ -123,6 +123,17 @@ TEST(CatalogueToolTest, HealthReportsEachIndexAsTheManagerSeesIt) {
   EXPECT_NE(fine.str().find("health: 0 of 1 indexes need attention\n"), std::string::npos);
   std::ostringstream cut;
   EXPECT_FALSE(health(env.env, serializeDatabase({law}) + "x", cut, TextForm::escaped));
+
+  // Pages the indexer read no word on, by OCR either, are named; they are a
+  // fact of the index, not a fault of the installation.
+  env.files.addFile("D:\\Idx\\law.notext", "D:\\Pdf\\a.pdf\t2\nD:\\Pdf\\a.pdf\t5\n");
+  std::ostringstream scans;
+  EXPECT_TRUE(health(env.env, serializeDatabase({law}), scans, TextForm::escaped));
+  EXPECT_NE(scans.str().find("index[0].pageWithoutText: \"D:\\Pdf\\a.pdf\" page 2\n"
+                             "index[0].pageWithoutText: \"D:\\Pdf\\a.pdf\" page 5\n"
+                             "index[0].pagesWithoutText: 2\n"),
+            std::string::npos)
+      << scans.str();
 }
 
 }  // namespace
