@@ -5,6 +5,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <set>
@@ -169,6 +170,18 @@ std::string openPrevious(const fs::path& indexPath, PreviousIndex* previous) {
   return "";
 }
 
+// The lines of an earlier NAME.notext by the stored path they name, each
+// with its line end; none when there is no such file.
+std::multimap<std::string, std::string> readPagesWithoutText(const fs::path& path) {
+  std::multimap<std::string, std::string> lines;
+  std::ifstream file(path, std::ios::binary);
+  for (std::string line; std::getline(file, line);) {
+    const size_t tab = line.find('\t');
+    if (tab != std::string::npos) lines.emplace(line.substr(0, tab), line + "\n");
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::vector<std::string> parseExcludedList(const std::string& utf8Text) {
@@ -299,6 +312,11 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
 
   ExtractionPool pool(toRead, options.jobs, ocr);
   std::vector<uint32_t> newOrdinal(previous.data.topicCount, kDropped);
+  // Pages without a word, by OCR either: "stored path<TAB>page" lines of
+  // NAME.notext; an update keeps those of the files it keeps.
+  const std::multimap<std::string, std::string> previousWithoutText =
+      updating ? readPagesWithoutText(base + ".notext") : std::multimap<std::string, std::string>{};
+  std::string withoutText;
   std::vector<uint32_t> topicIds;
   SourceTable sources;
   sources.pathVariable = variable;
@@ -314,6 +332,8 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
         newOrdinal[first + p] = static_cast<uint32_t>(topicIds.size());
         topicIds.push_back(previous.topicIds[first + p]);
       }
+      const auto kept = previousWithoutText.equal_range(old.storedPath);
+      for (auto line = kept.first; line != kept.second; ++line) withoutText += line->second;
       sources.files.push_back(old);
       occurrences += old.words;
       report->files += 1;
@@ -328,6 +348,8 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
     }
     SourceFile entry{pdf.string(), storedFilePath(pdf, indexFolder, variable), text.title, text.stamp.size,
                      text.stamp.lastWrite, static_cast<uint32_t>(text.pageWords.size()), 0};
+    for (size_t page = 0; page < text.pageWords.size(); ++page)
+      if (text.pageWords[page].empty()) withoutText += entry.storedPath + "\t" + std::to_string(page + 1) + "\n";
     std::string word;
     for (const auto& words : text.pageWords) {
       const auto ordinal = static_cast<uint32_t>(topicIds.size());
@@ -446,8 +468,15 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
     file.write(reinterpret_cast<const char*>(mappingBytes->data()), static_cast<std::streamsize>(mappingBytes->size()));
     if (!file.flush()) return "cannot write " + mappingTemporary + " (is the disk full?); the index was left as it was";
   }
+  const fs::path withoutTextPath = base + ".notext";
+  const std::string withoutTextTemporary = temporary.make(".notext.tmp");
+  if (!withoutText.empty()) {
+    std::ofstream file(withoutTextTemporary, std::ios::binary | std::ios::trunc);
+    file << withoutText;
+    if (!file.flush()) return "cannot write " + withoutTextTemporary + " (is the disk full?); the index was left as it was";
+  }
   // The index first: with the old mapping beside it, the pages of unchanged
-  // files still resolve; then the mapping.
+  // files still resolve; then the mapping, then the list of pages without text.
   std::error_code error;
   fs::rename(indexTemporary, indexPath, error);
   if (error) return "cannot replace " + indexPath.string() + ": " + error.message();
@@ -455,6 +484,13 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
   fs::rename(mappingTemporary, mappingPath, error);
   if (error) return "cannot replace " + mappingPath.string() + ": " + error.message();
   temporary.forget(mappingTemporary);
+  if (withoutText.empty()) {
+    fs::remove(withoutTextPath, error);
+  } else {
+    fs::rename(withoutTextTemporary, withoutTextPath, error);
+    if (error) return "cannot replace " + withoutTextPath.string() + ": " + error.message();
+    temporary.forget(withoutTextTemporary);
+  }
   report->seconds = std::chrono::duration<double>(Clock::now() - started).count();
   return "";
 }

@@ -175,8 +175,14 @@ TEST(IndexerBadInputTest, UnreadableAndTextlessFilesAreReportedAndTheRestIndexed
   EXPECT_EQ(report.words, 10u);
   EXPECT_EQ(report.ocrPages, 0u);
   EXPECT_EQ(report.emptyPages, 3u);
+  // The pages without a word are listed beside the index for tarvek-catalogue health.
+  std::ifstream listed(output.string() + ".notext", std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(listed, line);) lines.push_back(line.substr(line.find_last_of("\\/") + 1));
+  EXPECT_EQ(lines, (std::vector<std::string>{"bez_textu.pdf\t1", "bez_textu.pdf\t2", "zly_sken.pdf\t2"}));
   fs::remove(output.string() + ".sbi");
   fs::remove(output.string() + ".sbf");
+  fs::remove(output.string() + ".notext");
 
   options.pdfFolders = {(samples() / "bad" / "nopdf").string()};
   EXPECT_NE(runIndexer(options, progress, &report), "") << "a folder without PDF files";
