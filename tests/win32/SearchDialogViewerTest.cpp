@@ -77,7 +77,8 @@ class SearchDialogViewerTest : public ::testing::Test {
   }
 
   // "Knihy (SK)" (Slovak) and "Books (EN)" (English), each over one PDF of
-  // two pages, topics 1 and 2.
+  // two pages, topics 1 and 2, in the active index list; "Zákony (SK)" only
+  // on the disk, for the index manager to add.
   void makeIndexes() {
     struct Index {
       std::string name, file;
@@ -86,7 +87,8 @@ class SearchDialogViewerTest : public ::testing::Test {
     };
     std::vector<ActiveIndexEntry> entries;
     for (const Index& index : {Index{"Knihy (SK)", "knihy", 0, "kniha o z\xE1kone", "pero a kniha"},
-                               Index{"Books (EN)", "books", 1, "a book of law", "kniha in the garden"}}) {
+                               Index{"Books (EN)", "books", 1, "a book of law", "kniha in the garden"},
+                               Index{"Z\xE1kony (SK)", "zakony", 0, "z\xE1kon o odpadoch", "odpad a kniha"}}) {
       sbi::IndexBuilder builder;
       builder.setName(index.name);
       builder.setLanguage(index.language);
@@ -112,7 +114,7 @@ class SearchDialogViewerTest : public ::testing::Test {
       entry.indexPath = data / (index.file + ".sbi");
       entry.mappingPath = data / (index.file + ".sbf");
       entry.language = index.language;
-      entries.push_back(entry);
+      if (index.file != "zakony") entries.push_back(entry);
     }
     write(data / "tarvek.idb", serializeDatabase(entries));
   }
@@ -326,6 +328,26 @@ TEST_F(SearchDialogViewerTest, NamedHelpFileIsOpenedAndAMissingOneOpensNothing) 
   const Lines named = viewer.run("menu VELT:HelpTarvekQueryMenu\nlog\nquit\n");
   ASSERT_EQ(linesStartingWith(named, "opened ").size(), 1u) << joined(named);
   EXPECT_NE(linesStartingWith(named, "opened ")[0].find("Pomoc.pdf"), std::string::npos) << joined(named);
+}
+
+TEST_F(SearchDialogViewerTest, AnIndexAddedInTheManagerIsListedAfterKoniecButNotAfterEnter) {
+  const std::string added = data / "zakony.sbi";
+  const Lines output = viewer.run(
+      "menu VELT:Search\nwait Vyhľadanie\n"
+      "click &Indexy...\nwait \"Správa indexov\"\nclick &Pridať...\nopenfile \"" + added + "\"\n"
+      "wait \"Správa indexov\"\nkey ENTER\nwait Vyhľadanie\ndump\n"
+      "click &Indexy...\nwait \"Správa indexov\"\nclick &Pridať...\nopenfile \"" + added + "\"\n"
+      "wait \"Správa indexov\"\nclick &Koniec\nwait Vyhľadanie\ndump\n"
+      "click #1218\ntype #1202 odpad\nclick Hľadať\nwait \"TarvekPDF Search - Výsledky hľadania\" 10\ndump\n");
+  const std::string text = joined(output);
+  const Lines afterEnter = section(output, "dialog \"Vyhľadanie\"");
+  const Lines afterKoniec = section(output, "dialog \"Vyhľadanie\"", 1);
+  ASSERT_FALSE(afterEnter.empty()) << text;
+  ASSERT_FALSE(afterKoniec.empty()) << text;
+  EXPECT_FALSE(contains(afterEnter, "    item \"Zákony (SK)\"")) << text;
+  EXPECT_TRUE(contains(afterKoniec, "    item \"Zákony (SK)\"")) << text;
+  // The new index can be searched at once ("Vš&etky" chose it with the others).
+  EXPECT_NE(text.find("zakony.pdf"), std::string::npos) << text;
 }
 
 }  // namespace
