@@ -2,19 +2,6 @@
 // (.sbf) as stored, says whether it is whole, or reports the health of the
 // indexes a database lists. See README.md beside this file.
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
-
-#include "platform/win32/Win32Services.h"
-#else
-#include <langinfo.h>
-#include <unistd.h>
-
-#include <clocale>
-#endif
-
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -24,7 +11,7 @@
 #include "catalogue/DatabaseFormat.h"
 #include "catalogue/MappingFormat.h"
 #include "catalogue/tool/CatalogueDump.h"
-#include "catalogue/tool/CatalogueHealth.h"
+#include "catalogue/tool/ToolSystem.h"
 
 namespace {
 
@@ -46,40 +33,12 @@ int usage() {
   return kUsage;
 }
 
-// Texts are readable by default only where a person reads them: on a
-// terminal whose locale is UTF-8. Pipes and files get the stable escapes.
-tarvek::tool::TextForm defaultTextForm() {
-#ifdef _WIN32
-  return tarvek::tool::TextForm::escaped;
-#else
-  std::setlocale(LC_CTYPE, "");
-  const std::string codeset = nl_langinfo(CODESET);
-  return isatty(1) && codeset == "UTF-8" ? tarvek::tool::TextForm::readable : tarvek::tool::TextForm::escaped;
-#endif
-}
-
-int runHealth(const std::string& bytes, tarvek::tool::TextForm form) {
-#ifdef _WIN32
-  tarvek::win32::Win32Env services(GetModuleHandleA(nullptr));
-  return tarvek::tool::health(services.env(), bytes, std::cout, form) ? kWhole : kDamaged;
-#else
-  (void)bytes;
-  (void)form;
-  // The database holds Windows paths; only the Win32 build can look them up.
-  std::cerr << "tarvek-catalogue: health runs in the Win32 build (tools/wine-run.sh)\n";
-  return kUsage;
-#endif
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace tarvek;
-#ifdef _WIN32
-  // Lines end in "\n" on every system, so outputs compare byte for byte.
-  _setmode(_fileno(stdout), _O_BINARY);
-#endif
-  tool::TextForm form = defaultTextForm();
+  tool::prepareOutput();
+  tool::TextForm form = tool::defaultTextForm();
   int first = 1;
   if (argc == 4 && std::string(argv[1]) == "--readable") form = tool::TextForm::readable, first = 2;
   else if (argc == 4 && std::string(argv[1]) == "--escaped") form = tool::TextForm::escaped, first = 2;
@@ -93,7 +52,7 @@ int main(int argc, char** argv) {
     return kDamaged;
   }
   const tool::FileKind kind = tool::kindOf(path, bytes);
-  if (command == "health") return runHealth(bytes, form);
+  if (command == "health") return tool::runHealth(bytes, std::cout, form);
   if (command == "dump") return tool::dump(kind, bytes, std::cout, form).whole() ? kWhole : kDamaged;
   std::ostringstream ignored;
   const ParseReport report = tool::dump(kind, bytes, ignored);
