@@ -14,7 +14,7 @@ import sys
 import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "standins", "samples"))
-from pdfwriter import _differences, _pdf_string  # noqa: E402
+from pdfwriter import _differences, _pdf_string, serialize  # noqa: E402
 
 PAGE_WIDTH, PAGE_HEIGHT = 595, 842
 LEFT, TOP, BOTTOM = 64, 780, 64
@@ -162,19 +162,8 @@ def write(out_path, pages, picture):
         b" ".join(b"%d 0 R" % k for k in kids), len(kids))
     title = ("FEFF" + "TarvekPDF Search – pomocník".encode("utf-16-be").hex().upper()).encode()
     info = add(b"<< /Title <" + title + b"> /Producer (TarvekPDF Search) >>")
-    out = bytearray(b"%PDF-1.4\n%\xe2\xe3\xcf\xd3\n")
-    offsets = []
-    for number, body in enumerate(objects, start=1):
-        offsets.append(len(out))
-        out += b"%d 0 obj\n" % number + body + b"\nendobj\n"
-    xref = len(out)
-    out += b"xref\n0 %d\n0000000000 65535 f \n" % (len(objects) + 1)
-    for offset in offsets:
-        out += b"%010d 00000 n \n" % offset
-    out += b"trailer\n<< /Size %d /Root %d 0 R /Info %d 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (
-        len(objects) + 1, catalog, info, xref)
     with open(out_path, "wb") as f:
-        f.write(out)
+        f.write(serialize(objects, catalog, info))
 
 
 def main():

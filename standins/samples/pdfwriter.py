@@ -118,6 +118,13 @@ def write_pages(path, pages, title):
     title_hex = ("FEFF" + title.encode("utf-16-be").hex().upper()).encode()
     info = add(b"<< /Title <" + title_hex + b"> /Producer (tarvek samples) >>")
 
+    with open(path, "wb") as f:
+        f.write(serialize(objects, catalog, info))
+
+
+def serialize(objects, catalog, info):
+    """The bytes of a PDF file whose object i + 1 has the body objects[i],
+    with its cross-reference table and trailer."""
     out = bytearray(b"%PDF-1.4\n%\xe2\xe3\xcf\xd3\n")
     offsets = []
     for number, body in enumerate(objects, start=1):
@@ -129,5 +136,4 @@ def write_pages(path, pages, title):
         out += b"%010d 00000 n \n" % offset
     out += b"trailer\n<< /Size %d /Root %d 0 R /Info %d 0 R >>\nstartxref\n%d\n%%%%EOF\n" % (
         len(objects) + 1, catalog, info, xref)
-    with open(path, "wb") as f:
-        f.write(out)
+    return bytes(out)
