@@ -28,21 +28,6 @@ constexpr DWORD kSettleMilliseconds = 200;
 constexpr double kDefaultWaitSeconds = 5;
 constexpr double kDefaultExitSeconds = 10;
 
-bool readScript(const std::string& name, std::vector<std::string>* lines) {
-  std::string text;
-  if (name == "-") {
-    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-  } else {
-    std::ifstream file(name, std::ios::binary);
-    if (!file) return false;
-    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
-  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) lines->push_back(line);
-  return true;
-}
-
 std::string quotedArgument(const std::string& argument) {
   if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) return argument;
   return "\"" + argument + "\"";
@@ -159,7 +144,7 @@ int runDriver(int argc, char** argv) {
     return 2;
   }
   std::vector<std::string> lines;
-  if (!readScript(script, &lines)) {
+  if (!viewer::readScript(script, &lines)) {
     std::fprintf(stderr, "driver: cannot read script %s\n", script.c_str());
     return 2;
   }

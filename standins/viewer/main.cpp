@@ -19,6 +19,7 @@
 #include "standins/viewer/Output.h"
 #include "standins/viewer/PlugIns.h"
 #include "standins/viewer/Script.h"
+#include "standins/viewer/ScriptWords.h"
 
 namespace {
 
@@ -27,21 +28,6 @@ std::string programFolder() {
   const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
   std::string text(path, n);
   return text.substr(0, text.find_last_of('\\'));
-}
-
-bool readScript(const std::string& name, std::vector<std::string>* lines) {
-  std::string text;
-  if (name == "-") {
-    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-  } else {
-    std::ifstream file(name, std::ios::binary);
-    if (!file) return false;
-    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
-  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) lines->push_back(line);
-  return true;
 }
 
 int runViewer(int argc, char** argv) {
@@ -54,7 +40,7 @@ int runViewer(int argc, char** argv) {
     return 2;
   }
   std::vector<std::string> lines;
-  if (!options.script.empty() && !readScript(options.script, &lines)) {
+  if (!options.script.empty() && !viewer::readScript(options.script, &lines)) {
     std::fprintf(stderr, "viewer: cannot read script %s\n", options.script.c_str());
     return 2;
   }
