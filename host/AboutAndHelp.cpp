@@ -8,6 +8,7 @@
 #include "platform/Registry.h"
 #include "settings/RegistryLayout.h"
 #include "settings/Settings.h"
+#include "ui/HitNavigation.h"
 
 namespace tarvek::host {
 
@@ -36,18 +37,9 @@ std::string helpDocumentPath(Env& env) {
 bool openHelp(const HostTables& tables, Env& env) {
   const std::string path = helpDocumentPath(env);
   if (!env.files.exists(path)) return false;
-  return openInViewer(tables, path);
-}
-
-bool openInViewer(const HostTables& tables, const std::string& path) {
+  // Before setup has imported the tables there is no viewer to open it in.
   if (!tables.core || !tables.support || !tables.view) return false;
-  ASFileSys fileSys = tables.support->ASGetDefaultFileSys();
-  ASPathName name =
-      tables.support->ASFileSysCreatePathName(fileSys, tables.core->ASAtomFromString("Cstring"), path.c_str(), nullptr);
-  if (!name) return false;
-  AVDoc doc = tables.view->AVDocOpenFromFile(name, fileSys, nullptr);
-  tables.support->ASFileSysReleasePath(fileSys, name);
-  return doc != nullptr;
+  return ui::openInViewer({tables.core, tables.support, tables.pdModel, tables.view}, path) != nullptr;
 }
 
 }  // namespace tarvek::host

@@ -25,8 +25,4 @@ std::string helpDocumentPath(Env& env);
 // true iff it was handed to the viewer. Nothing is shown otherwise.
 bool openHelp(const HostTables& tables, Env& env);
 
-// Hands a file to the viewer as AVDocOpenFromFile; true iff the viewer
-// answered with a document.
-bool openInViewer(const HostTables& tables, const std::string& path);
-
 }  // namespace tarvek::host
