@@ -105,14 +105,14 @@ TEST_F(ResultColumnsTest, EveryColumnSortsByItsOwnKeyBothWays) {
       {"C:\\m\\c.pdf", {1, 1, 3}, at(2021, 1, 1, 10, 0, 0), "Delta", "900", "Zbierka"},
       {"C:\\z\\a.pdf", {2}, at(2020, 6, 1, 23, 0, 0), "Beta", "1200", "Arch\xEDv"},
       {"C:\\b\\d.pdf", {4, 5}, at(2022, 3, 1, 1, 0, 0), "Ceta", "50", "Normy"},
-      {"C:\\k\\b.pdf", {1, 2, 2, 2}, at(2019, 1, 1, 12, 0, 0), "Alfa", "30000", "Eurolex"},
+      {"C:\\b2\\b.pdf", {1, 2, 2, 2}, at(2019, 1, 1, 12, 0, 0), "Alfa", "30000", "Eurolex"},
   };
   // Each column's ascending order, as positions in `files`.
   const std::vector<int> ascending[kColumnCount] = {
       {1, 3, 0, 2},  // "Súbor": a, b, c, d
       {1, 0, 3, 2},  // "Výskytov": 2, 5, 7, 9
       {1, 2, 0, 3},  // "Strán": 1, 2, 3, 4
-      {2, 3, 0, 1},  // "Umiestnenie": C:\b, C:\k, C:\m, C:\z
+      {2, 3, 0, 1},  // "Umiestnenie": C:\b, C:\b2, C:\m, C:\z (whole paths put C:\b2\b.pdf first)
       {3, 1, 0, 2},  // "Dátum": 2019, 2020, 2021, 2022
       {2, 0, 3, 1},  // "Čas": 01:00, 10:00, 12:00, 23:00
       {3, 1, 2, 0},  // "PDF Názov"
