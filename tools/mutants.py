@@ -145,7 +145,8 @@ def test_passes(tree, test):
     """True iff the test program (with its filter) passes in the tree."""
     spec, (program, pattern) = TREES[tree], split_test(test)
     if tree == "win32":
-        command = ["tools/with-display.sh", "ctest", "--test-dir", str(spec["dir"]), "-R", f"^{program}$"]
+        command = ["tools/with-display.sh", "ctest", "--test-dir", str(spec["dir"]), "--no-tests=error", "-R",
+                   f"^{program}$"]
         if pattern:
             raise SystemExit(f"{test}: Wine test programs run whole, without a filter")
     else:
