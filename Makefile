@@ -10,7 +10,7 @@ WIN32 := build/win32
 FUZZ ?= build/fuzz
 FUZZ_SECONDS ?= 20
 
-.PHONY: test deps native win32 test-native test-win32 fuzz samples demo viewer medium clean
+.PHONY: test deps native win32 test-native test-win32 fuzz mutants samples demo viewer medium clean
 
 test: deps native win32 test-native fuzz test-win32
 
@@ -51,6 +51,12 @@ fuzz: deps $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_database fuzz_mapping catalogue_fuzz_seeds fuzz_sbi sbi_fuzz_seeds \
 	  fuzz_versioninfo installer_fuzz_seeds
 	tests/fuzz/run-fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
+
+# Plants each fault of tools/mutants.txt in turn and runs the tests named for
+# it in build/mutants; not part of make test. MUTANTS_ARGS=--wine adds the
+# faults whose tests run under Wine, --only TEXT picks faults by name.
+mutants: deps
+	tools/mutants.py --jobs $(JOBS) $(MUTANTS_ARGS)
 
 # The sample PDF collection and its Slovak and English indexes (standins/samples).
 samples: deps $(NATIVE)/CMakeCache.txt

@@ -177,6 +177,10 @@ class FakeFileSystem::FakeOpenFile final : public OpenFile {
     *done = 0;
     Node* node = this->node();
     if (!node) return false;
+    if (auto failing = files_.writeFailures_.find(key_); failing != files_.writeFailures_.end() && failing->second > 0) {
+      --failing->second;
+      return false;
+    }
     size_t allowed = size;
     if (files_.space_) {
       allowed = *files_.space_ < size ? static_cast<size_t>(*files_.space_) : size;

@@ -60,6 +60,8 @@ class FakeFileSystem final : public FileSystem {
   void setFreeSpaceAnswer(std::optional<uint64_t> bytes) { freeSpaceAnswer_ = bytes; }
   // Reads of this file through an OpenFile fail once they would pass `offset`.
   void failReadsAfter(const std::string& path, uint64_t offset) { readLimits_[key(path)] = offset; }
+  // The next `count` writes through an open handle of this file write nothing and fail.
+  void failWrites(const std::string& path, int count) { writeFailures_[key(path)] = count; }
   // OpenFile::size fails for this file.
   void failSize(const std::string& path) { sizeFailures_.insert(key(path)); }
   // The file's last write time, or nothing when there is no such file.
@@ -88,6 +90,7 @@ class FakeFileSystem final : public FileSystem {
   int temporaryNumber_ = 0;
   std::map<std::string, uint64_t> readLimits_;
   std::set<std::string> sizeFailures_;
+  std::map<std::string, int> writeFailures_;
   std::optional<uint64_t> space_;
   std::optional<uint64_t> freeSpaceAnswer_ = uint64_t{1} << 40;
   uint64_t clock_ = 132000000000000000ull;  // a FILETIME in 2019; advances per write

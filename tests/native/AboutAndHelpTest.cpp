@@ -80,7 +80,10 @@ TEST_F(AboutAndHelpTest, NamedDocumentWinsAndAMissingOneDoesNotFallBack) {
 }
 
 TEST_F(AboutAndHelpTest, OverlongOrUserOnlyValueGivesTheDefault) {
-  helpFile("D:\\" + std::string(296, 'x'));
+  const std::string longest = "D:\\" + std::string(252, 'x') + ".pdf";  // 259 characters
+  helpFile(longest);
+  EXPECT_EQ(helpDocumentPath(fake.env), longest);
+  helpFile("D:\\" + std::string(253, 'x') + ".pdf");  // 260: no room for the terminator
   EXPECT_EQ(helpDocumentPath(fake.env), defaultHelp);
   fake.registry.deleteValue(Hive::localMachine, settings::kProductKey, settings::kHelpFile);
   fake.registry.writeString(Hive::currentUser, settings::kProductKey, settings::kHelpFile, "D:\\Docs\\Pomoc.pdf");

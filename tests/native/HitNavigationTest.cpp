@@ -129,6 +129,43 @@ TEST_F(HitNavigationTest, FileStepsShowTheFirstHitPageForwardAndTheLastBackward)
   expectReleased();
 }
 
+// A file entered a second time starts from its end or its beginning, never
+// from the page it was left on.
+TEST(HitNavigationReentryTest, AFileEnteredAgainStartsFromTheEndItIsEnteredFrom) {
+  FakeHost host;
+  SearchResultSet results;
+  const std::vector<std::pair<const char*, std::vector<int32_t>>> files = {
+      {"C:\\x.pdf", {1, 4}}, {"C:\\y.pdf", {0, 3}}, {"C:\\z.pdf", {2}}};
+  for (const auto& [path, pages] : files) {
+    results.addFile(path, 5);
+    for (int32_t page : pages) results.file(results.fileCount() - 1).recordPage(page, 1)[0] = 1;
+  }
+  results.computeTotals();
+  results.selectFile(1);
+  const ViewerTables viewer{host.core(), host.support(), host.pdModel(), host.view()};
+  struct Step {
+    NavDirection direction;
+    int file, page;
+  };
+  const Step steps[] = {
+      {NavDirection::nextHitPage, 1, 0},
+      {NavDirection::previousHitPage, 0, 4},  // x from its end
+      {NavDirection::nextFile, 1, 0},         // y again from its beginning, not after page 0
+      {NavDirection::nextHitPage, 1, 3},
+      {NavDirection::nextHitPage, 2, 2},
+      {NavDirection::previousHitPage, 1, 3},  // y again from its end, not before page 3
+      {NavDirection::previousFile, 0, 4},
+      {NavDirection::nextHitPage, 1, 0},      // past x's last hit page: y from its beginning
+  };
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(navigateHits(viewer, results, steps[i].direction), NavResult::shown);
+    EXPECT_EQ(results.currentFile(), steps[i].file);
+    EXPECT_EQ(results.current()->currentPage, steps[i].page);
+    EXPECT_EQ(results.current()->shownPage, steps[i].page);
+  }
+}
+
 TEST_F(HitNavigationTest, AFileThatDoesNotOpenMovesNoCursor) {
   host.unopenable.insert("C:\\docs\\a.pdf");
   EXPECT_EQ(step(NavDirection::nextHitPage), NavResult::notOpened);

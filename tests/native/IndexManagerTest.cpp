@@ -49,12 +49,6 @@ TEST(IndexManagerRules, DatesAreDayMonthYearWithoutLeadingZeros) {
   EXPECT_EQ(formatDosDate(0xFFFFFFFF), "31.15.2107");
 }
 
-TEST(IndexManagerRules, LanguagesBeyondTheListSelectNothing) {
-  for (uint16_t code = 0; code < 9; ++code) EXPECT_EQ(languageItem(code), code);
-  EXPECT_EQ(languageItem(9), -1);
-  EXPECT_EQ(languageItem(0xFFFF), -1);
-}
-
 class IndexManagerTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -98,6 +92,7 @@ TEST_F(IndexManagerTest, PropertiesComeFromTheEntryAndTheFilesFromTheDisk) {
   ActiveIndexEntry law = sampleIndexEntry("law");
   law.created = dosDate(12, 12, 2001);
   law.updated = dosDate(5, 1, 2002);
+  law.language = 8;  // the last of the nine
   database({law});
   env.files.addFile("D:\\Idx\\law.sbi", "");
   mapping("D:\\Idx\\law.sbf", {sampleMappingEntry("D:\\Pdf\\b.pdf", {1}), sampleMappingEntry("D:\\Pdf\\a.pdf", {2})},
@@ -116,7 +111,7 @@ TEST_F(IndexManagerTest, PropertiesComeFromTheEntryAndTheFilesFromTheDisk) {
   EXPECT_EQ(p->indexerNumber, "IX-law");
   EXPECT_EQ(p->indexSize, "16909060");
   EXPECT_EQ(p->status, "OK");
-  EXPECT_EQ(p->language, 4);
+  EXPECT_EQ(p->language, 8);
   EXPECT_TRUE(p->lemmatized);
   // The mark is dropped from whatever line names the entry.
   EXPECT_TRUE(manager.properties("! Index law").has_value());
@@ -199,6 +194,18 @@ TEST_F(IndexManagerTest, RemoveTakesOnlyTheListEntryAndSaveWritesTheList) {
   EXPECT_EQ(*env.files.content("D:\\Idx\\law.sbi"), "keep");
 }
 
+TEST_F(IndexManagerTest, SaveSaysWhereADamagedDatabaseWasKept) {
+  std::string damaged = serializeDatabase({sampleIndexEntry("law"), sampleIndexEntry("tax")});
+  damaged.resize(damaged.size() - 3);
+  env.files.addFile(kDatabase, damaged);
+  manager.load();
+  ASSERT_TRUE(manager.remove("! Index law"));
+  const SaveOutcome outcome = manager.save();
+  EXPECT_TRUE(outcome.saved);
+  EXPECT_EQ(outcome.damagedCopy, std::string(kDatabase) + ".damaged");
+  EXPECT_EQ(*env.files.content(outcome.damagedCopy), damaged);
+}
+
 TEST_F(IndexManagerTest, UnwritableDatabaseIsReportedWithItsPath) {
   database({sampleIndexEntry("law")});
   env.files.denyWritesUnder("D:\\Data");
@@ -247,13 +254,17 @@ TEST_F(DatabaseSaveTest, TwoViewersSavingAtOnceLoseNeitherSaveTheLastWins) {
 }
 
 TEST_F(DatabaseSaveTest, FolderWithoutRoomForATemporaryFileIsWrittenInPlace) {
-  database({sampleIndexEntry("law")});
+  database({sampleIndexEntry("law"), sampleIndexEntry("tax")});
   env.files.denyTemporaryFilesUnder("D:\\Data");
   list.loadDatabase();
   list.removeEntry(0);
   EXPECT_TRUE(list.saveDatabase());
-  EXPECT_TRUE(saved().empty());
+  EXPECT_EQ(saved().size(), 1u);
   EXPECT_EQ(env.files.allFiles(), (std::vector<std::string>{kDatabase}));
+  // Written in place on a disk that fills: not saved.
+  list.removeEntry(0);
+  env.files.setDiskSpace(10);
+  EXPECT_FALSE(list.saveDatabase());
 }
 
 TEST_F(DatabaseSaveTest, ReadOnlyDatabaseStaysAsItWas) {

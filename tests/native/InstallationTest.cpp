@@ -362,6 +362,19 @@ TEST_F(InstallationTest, EveryFailureEndsWithItsCodeAndMessageAndKeepsTheLogOpen
   }
 }
 
+TEST_F(InstallationTest, LogLinesThatCannotBeWrittenAreLostAndTheInstallationGoesOn) {
+  fake.files.failWrites(kLog, 2);  // the display name and the uninstaller's version
+  ASSERT_EQ(install(), kInstallOk);
+  EXPECT_EQ(shownMessage(), "\x04" "Inštalácia úspešne ukončená!");
+  EXPECT_TRUE(fake.files.content(std::string(kP) + "vovar_av.dll"));
+  EXPECT_TRUE(fake.files.content(std::string(kP) + "tarvek.idb"));
+  const std::string text = log();
+  EXPECT_EQ(text.rfind("2=C:\\Reader\\Plug_ins\\Tarvek\\\r\n", 0), 0u) << text;
+  const std::string ending = crlfLines(kClosingLines);
+  ASSERT_GE(text.size(), ending.size());
+  EXPECT_EQ(text.substr(text.size() - ending.size()), ending);
+}
+
 TEST_F(InstallationTest, AValueThatCannotBeWrittenStopsTheValuesAfterIt) {
   plan.fullVariant = true;
   plan.userName = "Ján";

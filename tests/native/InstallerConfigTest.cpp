@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
 #include "installer/CommandLine.h"
 #include "installer/InstallerConfig.h"
 #include "tests/native/FakeInstallerServices.h"
@@ -152,9 +155,32 @@ TEST(VersionRecordTest, ReadsTheFixedPartFor32BitWindowsOnly) {
   EXPECT_FALSE(readVersionRecord(services, "C:\\big.exe"));
 }
 
-TEST(VersionRecordTest, RefusesEveryTruncationAndABadSignature) {
-  const std::string block = testing::versionBlock(version(6, 0));
-  for (size_t n = 0; n < block.size(); ++n) EXPECT_FALSE(parseVersionInfo(block.substr(0, n))) << n;
+// The first `n` bytes of `block` in a heap buffer of exactly that size, so
+// that AddressSanitizer sees a read past them.
+std::optional<FileVersionRecord> parseExactly(const std::string& block, size_t n) {
+  const std::unique_ptr<char[]> bytes(new char[n]);
+  std::copy_n(block.data(), n, bytes.get());
+  return parseVersionInfo(std::string_view(bytes.get(), n));
+}
+
+// The 16-bit form of the same block: no type field and an 8-bit key.
+std::string sixteenBitBlock(const std::string& block32) {
+  const std::string fixed = block32.substr(block32.size() - 52);
+  std::string block = std::string("\0\0", 2) + std::string("\x34\0", 2) + std::string("VS_VERSION_INFO\0", 16) + fixed;
+  block[0] = static_cast<char>(block.size());
+  return block;
+}
+
+TEST(VersionRecordTest, RefusesEveryTruncationOfBothFormsAndABadSignature) {
+  const std::string block = testing::versionBlock(version(6, 0, 1, 2));
+  for (const std::string& form : {block, sixteenBitBlock(block)}) {
+    SCOPED_TRACE(form.size());
+    for (size_t n = 0; n < form.size(); ++n) EXPECT_FALSE(parseExactly(form, n)) << n;
+    const std::optional<FileVersionRecord> whole = parseExactly(form, form.size());
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->productMost, 6u << 16);
+    EXPECT_EQ(whole->productLeast, 1u << 16 | 2u);
+  }
   std::string wrong = block;
   wrong[40] ^= 1;
   EXPECT_FALSE(parseVersionInfo(wrong));

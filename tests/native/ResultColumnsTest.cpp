@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "settings/RegistryLayout.h"
 #include "tests/fakes/FakeServices.h"
 #include "ui/ColumnSettings.h"
@@ -71,41 +73,75 @@ TEST_F(ResultColumnsTest, TimeValueIsLocalTimeAndZeroBefore1900) {
   EXPECT_EQ(modifiedSeconds(at(2024, 13, 1, 0, 0, 0), fake.localTime), 0);  // not a date
   EXPECT_EQ(modifiedSeconds(at(2100, 1, 1, 0, 0, 0), fake.localTime), 0);  // beyond 32 bits
   EXPECT_EQ(modifiedSeconds(at(1901, 12, 14, 0, 0, 0), fake.localTime), -2147475600);
+  // The lowest 32-bit value is 13 December 1901 20:45:52 UTC, 21:45:52 here.
+  EXPECT_EQ(modifiedSeconds(at(1901, 12, 13, 21, 45, 52), fake.localTime), -2147483647 - 1);
+  EXPECT_EQ(modifiedSeconds(at(1901, 12, 13, 21, 45, 51), fake.localTime), 0);
   // A year before 1900 shows the time of the value 0 in local time.
   EXPECT_EQ(dateCell(0, fake.localTime), "01.01.1970");
   EXPECT_EQ(timeCell(0, fake.localTime), "01:00:00");
   EXPECT_EQ(dateCell(-2147475600, fake.localTime), "14.12.1901");
 }
 
-TEST_F(ResultColumnsTest, TagsNameTheirColumnAndItsSortFlag) {
-  EXPECT_EQ(columnTag(kColumnIndex, 1), 81);
-  EXPECT_EQ(tagColumn(81), kColumnIndex);
-  EXPECT_EQ(tagSortFlag(81), 1);
+TEST_F(ResultColumnsTest, ShownColumnsAreFoundByTheirTagsAndTheFileNameAlways) {
   const std::vector<int> tags = {0, 21, 50, 80};
   EXPECT_EQ(columnPosition(tags, kColumnTime), 2);
   EXPECT_EQ(columnPosition(tags, kColumnOccurrences), -1);
-  EXPECT_TRUE(columnShown({21}, kColumnFile));  // the file name always counts as shown
+  EXPECT_TRUE(columnShown({21}, kColumnFile));
   EXPECT_FALSE(columnShown({21}, kColumnDate));
-  EXPECT_EQ(toggledSortFlag(0), 1);
-  EXPECT_EQ(toggledSortFlag(1), 0);
 }
 
-TEST_F(ResultColumnsTest, EachColumnKeepsItsOwnDirection) {
-  add("C:\\b.pdf", 5);
-  add("C:\\c.pdf", 1);
-  add("C:\\a.pdf", 9);
-  int occurrencesFlag = 0, fileFlag = 0;
-  auto click = [&](int id, int* flag) {
-    *flag = toggledSortFlag(*flag);
-    sortByColumn(results, id, *flag == 1, fake.localTime);
+// Four files whose keys put them in a different order for every column, so
+// a column sorted by another's key, or not at all, shows.
+TEST_F(ResultColumnsTest, EveryColumnSortsByItsOwnKeyBothWays) {
+  struct File {
+    const char* path;
+    std::vector<uint32_t> occurrencesPerPage;
+    SystemTime modified;
+    const char* title;
+    const char* size;
+    const char* index;
   };
-  click(kColumnOccurrences, &occurrencesFlag);
-  EXPECT_EQ(names(results), (std::vector<std::string>{"c.pdf", "b.pdf", "a.pdf"}));
-  click(kColumnFile, &fileFlag);
-  EXPECT_EQ(names(results), (std::vector<std::string>{"a.pdf", "b.pdf", "c.pdf"}));
-  click(kColumnOccurrences, &occurrencesFlag);
-  EXPECT_EQ(names(results), (std::vector<std::string>{"a.pdf", "b.pdf", "c.pdf"}));
-  EXPECT_EQ(results.file(0).occurrenceTotal, 9);
+  const File files[] = {
+      {"C:\\m\\c.pdf", {1, 1, 3}, at(2021, 1, 1, 10, 0, 0), "Delta", "900", "Zbierka"},
+      {"C:\\z\\a.pdf", {2}, at(2020, 6, 1, 23, 0, 0), "Beta", "1200", "Arch\xEDv"},
+      {"C:\\b\\d.pdf", {4, 5}, at(2022, 3, 1, 1, 0, 0), "Ceta", "50", "Normy"},
+      {"C:\\b2\\b.pdf", {1, 2, 2, 2}, at(2019, 1, 1, 12, 0, 0), "Alfa", "30000", "Eurolex"},
+  };
+  // Each column's ascending order, as positions in `files`.
+  const std::vector<int> ascending[kColumnCount] = {
+      {1, 3, 0, 2},  // "Súbor": a, b, c, d
+      {1, 0, 3, 2},  // "Výskytov": 2, 5, 7, 9
+      {1, 2, 0, 3},  // "Strán": 1, 2, 3, 4
+      {2, 3, 0, 1},  // "Umiestnenie": C:\b, C:\b2, C:\m, C:\z (whole paths put C:\b2\b.pdf first)
+      {3, 1, 0, 2},  // "Dátum": 2019, 2020, 2021, 2022
+      {2, 0, 3, 1},  // "Čas": 01:00, 10:00, 12:00, 23:00
+      {3, 1, 2, 0},  // "PDF Názov"
+      {2, 0, 1, 3},  // "Veľkosť": 50, 900, 1200, 30000
+      {1, 3, 2, 0},  // "Z indexu"
+  };
+  fake.localTime.setOffsetMinutes(60);
+  for (int id = 0; id < kColumnCount; ++id) {
+    for (bool up : {true, false}) {
+      SCOPED_TRACE(std::string(up ? "ascending " : "descending ") + std::to_string(id));
+      results.clear();
+      for (const File& f : files) {
+        results.addFile(f.path, 4);
+        FileHit& hit = *results.current();
+        for (size_t page = 0; page < f.occurrencesPerPage.size(); ++page)
+          hit.recordPage(static_cast<int32_t>(page), f.occurrencesPerPage[page]);
+        hit.modified = f.modified;
+        hit.pdfTitle = f.title;
+        hit.sizeText = f.size;
+        hit.indexName = f.index;
+      }
+      results.computeTotals();
+      sortByColumn(results, id, up, fake.localTime);
+      std::vector<std::string> expected;
+      for (int position : ascending[id]) expected.push_back(fileNameOf(files[position].path));
+      if (!up) std::reverse(expected.begin(), expected.end());
+      EXPECT_EQ(names(results), expected);
+    }
+  }
 }
 
 TEST_F(ResultColumnsTest, SortingKeepsTheCurrentFileCurrent) {

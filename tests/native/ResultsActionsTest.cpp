@@ -45,17 +45,20 @@ TEST_F(ResultsActionsTest, SummaryBlanksControlCharactersOfTheQuery) {
 }
 
 TEST_F(ResultsActionsTest, ShowingARowOpensItsFileAtTheFirstHitPage) {
-  results.file(1).currentPage = 1;  // visited before: starts over
-  EXPECT_EQ(showRow(viewer, results, 1), NavResult::shown);
-  EXPECT_EQ(results.currentFile(), 1);
-  EXPECT_EQ(results.file(1).currentPage, 1);
-  EXPECT_EQ(host.calls[1], "AVDocOpenFromFile C:\\b.pdf");
+  // a.pdf was read up to its last hit page; b.pdf is current.
+  results.file(0).currentPage = 3;
+  results.selectFile(1);
+  EXPECT_EQ(showRow(viewer, results, 0), NavResult::shown);
+  EXPECT_EQ(results.currentFile(), 0);
+  EXPECT_EQ(results.file(0).currentPage, 1);
+  EXPECT_EQ(host.calls[1], "AVDocOpenFromFile C:\\a.pdf");
+  EXPECT_EQ(host.calls[3], "AVPageViewGoTo 1");
 
   host.calls.clear();
   EXPECT_EQ(showRow(viewer, results, 2), std::nullopt);
   EXPECT_EQ(showRow(viewer, results, -1), std::nullopt);
   EXPECT_TRUE(host.calls.empty());
-  EXPECT_EQ(results.currentFile(), 1);
+  EXPECT_EQ(results.currentFile(), 0);
 }
 
 TEST_F(ResultsActionsTest, OutcomesAreReportedWithTheirMessages) {

@@ -246,6 +246,7 @@ TEST_F(SearchDialogModelTest, LinguisticBoxesOutliveTheOpeningOtherValuesDoNot) 
   EXPECT_EQ(model.values().languagePosition, 0);
   EXPECT_EQ(model.values().operatorPosition, kOperatorAnd);
   EXPECT_EQ(model.values().scope, SearchScope::selectedIndexes);
+  EXPECT_TRUE(model.enables().allNone) << "\"Vš&etky\" and \"Žiad&ny\" enabled again";
   const SearchRequest request = model.request();
   EXPECT_TRUE(request.fuzzyDia && request.synonyms);
   EXPECT_EQ(request.queryText, "dom");

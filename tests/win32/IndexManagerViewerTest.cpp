@@ -258,6 +258,10 @@ TEST_F(IndexManagerViewerTest, MissingFilesAreMarkedAndTheLastIndexCanBeRemoved)
       "dump\n"
       "click Odstrániť...\n"
       "wait \"TarvekPDF Search\"\n"
+      "click #2\n"  // Cancel keeps the entry
+      "dump\n"
+      "click Odstrániť...\n"
+      "wait \"TarvekPDF Search\"\n"
       "dump\n"
       "click #1\n"
       "click Odstrániť...\n"
@@ -279,7 +283,10 @@ TEST_F(IndexManagerViewerTest, MissingFilesAreMarkedAndTheLastIndexCanBeRemoved)
   EXPECT_TRUE(std::any_of(question.begin(), question.end(), [](const std::string& l) {
     return l.find("\"Skutočne chcete odstrániť index zo zoznamu?\"") != std::string::npos;
   }));
-  const Lines none = nthDump(output, "Správa indexov", 2);
+  const Lines cancelled = nthDump(output, "Správa indexov", 2);
+  EXPECT_TRUE(has(cancelled, "    item \"! Bez indexu\""));
+  EXPECT_TRUE(has(cancelled, "    item \"! Bez zoznamu\" selected"));
+  const Lines none = nthDump(output, "Správa indexov", 3);
   EXPECT_TRUE(itemsAfter(none, "  ListBox #1401").empty());
   EXPECT_TRUE(has(none, "  Button #1405 \"&Odstrániť...\" disabled"));
   EXPECT_TRUE(has(none, "  Static #1428 \"\" enabled"));

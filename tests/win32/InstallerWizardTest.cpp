@@ -359,8 +359,9 @@ TEST_F(InstallerWizardTest, ARunningViewerKeepsTheWelcomePageOpenButNotInLowerCa
 }
 
 TEST_F(InstallerWizardTest, CancelYesKeepsThePageAndCancelNoEndsWithoutInstalling) {
+  TearDown();  // what an earlier installation may have left
   writeConfig("");
-  addViewer("Reader", true);
+  const std::string viewer = addViewer("Reader", true);
   const std::vector<std::string> lines =
       drive("wait Uvítanie\nclick \"Ďalej >\"\nwait \"Výber cieľového adresára\"\nclick Zrušiť\nwait Tarvinst\ndump\n"
             "click #6\nwait \"Výber cieľového adresára\"\ndump\nclick Zrušiť\nwait Tarvinst\nclick #7\nexit\n");
@@ -370,6 +371,32 @@ TEST_F(InstallerWizardTest, CancelYesKeepsThePageAndCancelNoEndsWithoutInstallin
   EXPECT_NE(find(lines, "dialog \"Výber cieľového adresára\"", question), -1) << output_;
   EXPECT_NE(find(lines, "exited 2"), -1) << output_;
   EXPECT_EQ(find(lines, "shown \"\""), -1) << output_;  // no progress window
+  // Nothing reached the registry, the Windows folder or the viewer folder.
+  std::string value;
+  EXPECT_NE(registry_.readString(Hive::localMachine, "Software\\Kelbo\\TarvekPDF", "ActiveIndexesPath", &value),
+            RegStatus::ok);
+  EXPECT_NE(registry_.readString(Hive::localMachine,
+                                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TarvekPDFSearch",
+                                 "DisplayName", &value),
+            RegStatus::ok);
+  char windows[MAX_PATH] = {};
+  ASSERT_TRUE(GetWindowsDirectoryA(windows, MAX_PATH));
+  EXPECT_EQ(GetFileAttributesA((std::string(windows) + "\\ZaZiruDA.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA((viewer + "Plug_ins").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The window and dialog procedures by the plain names the resources and
+// other programs look them up by.
+TEST(InstallerExportsTest, TheNineProceduresAreExportedByPlainName) {
+  std::string path = TARVEK_TARVINST_EXE;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  HMODULE program = LoadLibraryExA(path.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  ASSERT_NE(program, nullptr) << GetLastError();
+  for (const char* name : {"DialInstDlgProc", "ProgressWndProc", "DlgIconWndProc", "BmpButWndProc", "LineButWndProc",
+                           "ProgButWndProc", "WwwButWndProc", "SearchInstEnum", "SearchAppsEnum"})
+    EXPECT_NE(GetProcAddress(program, name), nullptr) << name;
+  FreeLibrary(program);
 }
 
 TEST_F(InstallerWizardTest, ASecondInstanceIsRefused) {

@@ -136,8 +136,11 @@ TEST_F(SearchDialogViewerTest, SearchThroughTheDialogAndItsHistoryAfterARestart)
       "click #1218\n"  // "Vš&etky"; the language box shows "Všetky" too
 
       "type #1204 \"NEAR (blízko)\"\n"
+      "type #1206 \"\"\n"
+      "chars #1206 123\n"  // the distance takes two characters
       "type #1213 Anglický\n"
       "dump\n"
+      "type #1206 8\n"
       "type #1213 Slovenský\n"
       "dump\n"
       "type #1213 Všetky\n"
@@ -206,7 +209,7 @@ TEST_F(SearchDialogViewerTest, SearchThroughTheDialogAndItsHistoryAfterARestart)
   // NEAR enables the distance; English has neither module in this engine,
   // Slovak has lemmas only.
   const Lines english = section(first, "dialog \"Vyhľadanie\"", 2);
-  EXPECT_TRUE(contains(english, "  Edit #1206 \"8\" enabled")) << joined(english);
+  EXPECT_TRUE(contains(english, "  Edit #1206 \"12\" enabled")) << joined(english);
   EXPECT_TRUE(contains(english, "  Button #1208 \"Le&matizátor\" disabled unchecked")) << joined(english);
   EXPECT_TRUE(contains(english, "  Button #1209 \"Syn&onymá\" disabled unchecked")) << joined(english);
   EXPECT_TRUE(contains(english, "  Button #1221 \"&Hľadať\" enabled")) << joined(english);

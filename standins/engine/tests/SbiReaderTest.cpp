@@ -2,9 +2,13 @@
 // byte, with and without the checksum in the way.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
 #include "standins/engine/ByteIo.h"
 #include "standins/engine/Crc32.h"
 #include "standins/engine/Engine.h"
+#include "standins/engine/PostingsCodec.h"
 #include "standins/engine/SbiReader.h"
 #include "standins/engine/SbiWriter.h"
 #include "standins/engine/tests/EngineFixture.h"
@@ -155,6 +159,43 @@ TEST(SbiReaderTest, DamagedPostingsFailTheQueryThatReadsThem) {
   EXPECT_EQ(IndexQuery(index, lastWord.c_str(), 0, 0x120, 0, 0, &error), 0u);
   EXPECT_EQ(error, kDamagedIndex);
   IndexClose(index);
+}
+
+// One word's postings as bytes; numbers below 128 are one varint byte each.
+// The index has four pages (topic ordinals 0 to 3).
+TEST(SbiReaderTest, MalformedPostingListsAreRefused) {
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    bool valid;
+  };
+  const Case cases[] = {
+      {"pages 0 and 3, positions 5 and 2, 4", {2, 0, 1, 5, 3, 2, 2, 2}, true},
+      {"no pages", {0}, false},
+      {"a page number equal to the page count", {1, 4, 1, 5}, false},
+      {"a page beyond the count by its differences", {2, 2, 1, 5, 2, 1, 5}, false},
+      {"a repeated page", {2, 1, 1, 5, 0, 1, 6}, false},
+      {"a page without positions", {1, 0, 0}, false},
+      {"a repeated position", {1, 0, 2, 5, 0}, false},
+      {"a position beyond 16 bits", {1, 0, 1, 0x80, 0x80, 0x04}, false},
+      {"positions adding up beyond 16 bits", {1, 0, 2, 0xFF, 0xFF, 0x03, 1}, false},
+      {"bytes left over", {1, 0, 1, 5, 9}, false},
+      {"cut in its second page", {2, 0, 1, 5, 3}, false},
+      {"more pages announced than bytes", {100, 0, 1, 5}, false},
+      {"an unfinished varint", {1, 0, 1, 0x85}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // Exactly as many bytes as the case holds, so a read past them shows.
+    const std::unique_ptr<uint8_t[]> bytes(new uint8_t[c.bytes.size()]);
+    std::copy(c.bytes.begin(), c.bytes.end(), bytes.get());
+    PostingList list;
+    EXPECT_EQ(decodePostingList(bytes.get(), c.bytes.size(), 4, &list), c.valid);
+    if (c.valid) {
+      EXPECT_EQ(list.ordinals, (std::vector<uint32_t>{0, 3}));
+      EXPECT_EQ(list.positions, (std::vector<uint16_t>{5, 2, 4}));
+    }
+  }
 }
 
 TEST(SbiReaderTest, PositionsBeyondSixteenBitsAreNotIndexed) {

@@ -84,11 +84,17 @@ void fillFromFixture(CodePage& codePage, SearchResultSet& results) {
 
 // The plug-in's commands, except that Search (and so the results dialog's
 // "&Hľadanie...") fills the result set from the fixture instead of running
-// the search dialog.
+// the search dialog, and About hides the results dialog, so that the
+// viewer's quit, which cancels the dialogs it sees, unloads the plug-in with
+// the dialog still open.
 class ProbeCommands final : public host::win32::PlugInCommands {
  public:
   using PlugInCommands::PlugInCommands;
   void run(Command command) override {
+    if (command == Command::about) {
+      if (results() && results()->hwnd()) ShowWindow(results()->hwnd(), SW_HIDE);
+      return;
+    }
     if (command != Command::search) return PlugInCommands::run(command);
     if (!results()) return;
     results()->close();
