@@ -63,7 +63,7 @@ void BM_SelectIndex(benchmark::State& state) {
   IndexManager manager(env.env, engine, alert);
   manager.load();
   for (auto _ : state) {
-    const auto properties = manager.properties("  Big");
+    const auto properties = manager.properties(0);
     if (!properties || properties->files.size() != static_cast<size_t>(2 * files)) state.SkipWithError("wrong files");
     benchmark::DoNotOptimize(properties);
   }

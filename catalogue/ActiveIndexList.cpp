@@ -1,5 +1,6 @@
 #include "catalogue/ActiveIndexList.h"
 
+#include "catalogue/DamagedCopy.h"
 #include "catalogue/DatabaseFormat.h"
 #include "platform/WindowsPath.h"
 #include "engine/EngineApi.h"
@@ -10,22 +11,21 @@
 namespace tarvek {
 namespace {
 
-// The file a registry value names, if the folder it names still exists.
-std::string usableDatabasePath(Env& env, Hive hive) {
-  std::string value = settings::Settings(env.registry).readProductText(hive, settings::kActiveIndexesPath);
-  if (value.empty() || !env.files.exists(path::folderOf(value))) return {};
-  return value;
-}
-
 // The engine hands text properties through a 256-byte buffer, terminator
 // included, so a stored one holds at most 255 bytes.
 constexpr size_t kTextPropertyBytes = 255;
 
 }  // namespace
 
+std::string usableDatabasePath(Registry& registry, FileSystem& files, Hive hive) {
+  std::string value = settings::Settings(registry).readProductText(hive, settings::kActiveIndexesPath);
+  if (value.empty() || !files.exists(path::folderOf(value))) return {};
+  return value;
+}
+
 void ActiveIndexList::resolveDatabasePath() {
-  std::string resolved = usableDatabasePath(env_, Hive::localMachine);
-  if (resolved.empty()) resolved = usableDatabasePath(env_, Hive::currentUser);
+  std::string resolved = usableDatabasePath(env_.registry, env_.files, Hive::localMachine);
+  if (resolved.empty()) resolved = usableDatabasePath(env_.registry, env_.files, Hive::currentUser);
   if (resolved.empty()) resolved = path::folderOf(env_.module.fileName()) + "\\" + kDatabaseFileName;
   databasePath_ = resolved;
   // Both hives are rewritten each time, so a stale value heals itself; a hive
@@ -54,20 +54,11 @@ void ActiveIndexList::loadDatabase() {
 
 bool ActiveIndexList::keepDamagedOriginal() {
   // A copy kept by an earlier viewer session is never overwritten.
-  constexpr int kMaxCopies = 100;
-  for (int n = 1; n <= kMaxCopies; ++n) {
-    const std::string copy = databasePath_ + ".damaged" + (n == 1 ? std::string() : std::to_string(n));
-    if (env_.files.exists(copy)) continue;
-    if (env_.files.writeFile(copy, damagedOriginal_) != WriteResult::ok) {
-      env_.files.removeFile(copy);
-      return false;
-    }
-    damagedCopy_ = copy;
-    damagedPending_ = false;
-    damagedOriginal_.clear();
-    return true;
-  }
-  return false;
+  damagedCopy_ = keepDamagedCopy(env_.files, databasePath_, damagedOriginal_);
+  if (damagedCopy_.empty()) return false;
+  damagedPending_ = false;
+  damagedOriginal_.clear();
+  return true;
 }
 
 bool ActiveIndexList::saveDatabase() {

@@ -40,6 +40,10 @@ enum IndexStatus : int {
   kIndexStatusBothMissing = 11,
 };
 
+// The database path that `hive`'s ActiveIndexesPath names, when the folder
+// it names exists; empty otherwise (missing, unreadable or stale).
+std::string usableDatabasePath(Registry& registry, FileSystem& files, Hive hive);
+
 class ActiveIndexList {
  public:
   explicit ActiveIndexList(Env& env) : env_(env) {}

@@ -9,8 +9,6 @@ std::string indexLine(IndexStatus status, const std::string& indexName) {
   return (status == kIndexStatusOk ? "  " : "! ") + indexName;
 }
 
-std::string nameOfIndexLine(const std::string& line) { return line.size() < 2 ? std::string() : line.substr(2); }
-
 TextId statusTextId(IndexStatus status) {
   switch (status) {
     case kIndexStatusOk:
@@ -44,13 +42,13 @@ std::vector<std::string> IndexManager::lines() {
   return out;
 }
 
-const ActiveIndexEntry* IndexManager::entryOf(const std::string& line) {
-  return list_.findByName(nameOfIndexLine(line)) >= 0 ? list_.currentEntry() : nullptr;
+const ActiveIndexEntry* IndexManager::entryAt(int entry) const {
+  return entry >= 0 && entry < list_.count() ? &list_.entry(entry) : nullptr;
 }
 
-std::optional<IndexProperties> IndexManager::properties(const std::string& line) {
-  const ActiveIndexEntry* entry = entryOf(line);
-  if (!entry) return std::nullopt;
+std::optional<IndexProperties> IndexManager::properties(int position) {
+  if (!list_.setCurrent(position)) return std::nullopt;
+  const ActiveIndexEntry* entry = list_.currentEntry();
   IndexProperties p;
   p.status = env_.module.text(statusTextId(list_.entryStatus()));
   MappingFile mapping(env_);
@@ -71,24 +69,39 @@ std::optional<IndexProperties> IndexManager::properties(const std::string& line)
   return p;
 }
 
-AddOutcome IndexManager::add(const std::string& path, std::string* line) {
+AddOutcome IndexManager::add(const std::string& path, std::string* line, int* entry) {
   if (list_.findByFileName(path) >= 0) return AddOutcome::alreadyListed;
   if (!env_.files.exists(path::replaceTail(path, 4, ".sbf"))) return AddOutcome::mappingMissing;
-  list_.addIndex(path, engine_, alert_);
+  const int added = list_.addIndex(path, engine_, alert_);
+  // The engine's name is known only once it has been asked. An index it
+  // could not open has no name, and nothing to tell it from another such.
+  const std::string name = list_.currentName();
+  for (int i = 0; !name.empty() && i < list_.count(); ++i) {
+    if (i != added && list_.entry(i).indexName == name) {
+      list_.removeEntry(added);
+      return AddOutcome::alreadyListed;
+    }
+  }
+  changed_ = true;
   // A new line is marked as fine, whatever the files: the marks are computed
   // again only when the dialog fills its list.
-  *line = indexLine(kIndexStatusOk, list_.currentName());
+  *line = indexLine(kIndexStatusOk, name);
+  *entry = added;
   return AddOutcome::added;
 }
 
-bool IndexManager::remove(const std::string& line) {
-  if (!entryOf(line)) return false;
-  return list_.removeEntry(-1) == 1;
+bool IndexManager::remove(int entry) {
+  if (entry < 0 || list_.removeEntry(entry) != 1) return false;
+  changed_ = true;
+  return true;
 }
 
 SaveOutcome IndexManager::save() {
   SaveOutcome outcome;
   outcome.saved = list_.saveDatabase();
+  // Only looking at a database that cannot be written loses nothing.
+  outcome.changesLost = !outcome.saved && changed_;
+  if (outcome.saved) changed_ = false;
   outcome.databasePath = list_.databasePath();
   outcome.damagedCopy = list_.damagedCopy();
   return outcome;

@@ -22,8 +22,6 @@ class IndexEngine;
 // "! " before the name of an index whose files are not all there, two
 // blanks otherwise.
 std::string indexLine(IndexStatus status, const std::string& indexName);
-// The index name a list line stands for: the line without its two marks.
-std::string nameOfIndexLine(const std::string& line);
 TextId statusTextId(IndexStatus status);
 // The MS-DOS date in the high 16 bits as "day.month.year", no leading zeros.
 std::string formatDosDate(uint32_t value);
@@ -49,36 +47,42 @@ struct IndexProperties {
 
 enum class AddOutcome {
   added,
-  alreadyListed,   // an index with the same file name is listed
+  alreadyListed,   // an index with the same file name, or the same engine name, is listed
   mappingMissing,  // no .sbf beside the chosen file
 };
 
 // Where a save left the database, for telling the user.
 struct SaveOutcome {
   bool saved = false;
+  bool changesLost = false;  // not saved, and an add or a remove is therefore lost
   std::string databasePath;
   std::string damagedCopy;  // where a damaged file's bytes were kept, if they were
 };
 
+// Lines stand for entries by position, never by name: a database written by
+// another program may hold two entries of one name.
 class IndexManager {
  public:
   IndexManager(Env& env, IndexEngine& engine, Alert& alert) : env_(env), engine_(engine), alert_(alert), list_(env) {}
 
   // Reads the database, as the dialog does when it is created.
   void load() { list_.loadDatabase(); }
-  // The lines of the index list, in entry order (the list box sorts them).
+  // The lines of the index list; line i stands for entry i (the list box
+  // sorts them, so the dialog keeps each line's entry beside it).
   std::vector<std::string> lines();
-  // The properties of the index a line names, read from the disk now (status,
-  // mapping file, folder scan); nothing when no entry has that name.
-  std::optional<IndexProperties> properties(const std::string& line);
-  // Adds the index file at `path` (full path from the open-file dialog). On
-  // `added`, *line is the new index's line.
-  AddOutcome add(const std::string& path, std::string* line);
-  // Removes the entry a line names from the list (not from the disk). False
-  // when no entry has that name.
-  bool remove(const std::string& line);
-  // The entry a line names, or null.
-  const ActiveIndexEntry* entryOf(const std::string& line);
+  // The properties of entry `entry`, read from the disk now (status, mapping
+  // file, folder scan); nothing when there is no such entry.
+  std::optional<IndexProperties> properties(int entry);
+  // Adds the index file at `path` (full path from the open-file dialog). An
+  // index whose engine name is already listed is refused like one of the
+  // same file name. On `added`, *line is the new index's line and *entry its
+  // position.
+  AddOutcome add(const std::string& path, std::string* line, int* entry);
+  // Removes entry `entry` from the list (not from the disk); later entries
+  // move up by one. False when there is no such entry.
+  bool remove(int entry);
+  // The entry at `entry`, or null.
+  const ActiveIndexEntry* entryAt(int entry) const;
   SaveOutcome save();
   int count() const { return list_.count(); }
 
@@ -87,6 +91,7 @@ class IndexManager {
   IndexEngine& engine_;
   Alert& alert_;
   ActiveIndexList list_;
+  bool changed_ = false;  // an index was added or removed since the load
 };
 
 }  // namespace tarvek

@@ -1,14 +1,17 @@
 #include "catalogue/InstallerDatabase.h"
 
+#include "catalogue/ActiveIndexList.h"
+#include "catalogue/DamagedCopy.h"
 #include "catalogue/DatabaseFormat.h"
 #include "settings/RegistryLayout.h"
 #include "settings/Settings.h"
 
 namespace tarvek {
 
-std::string installDatabasePath(Registry& registry, const std::string& installFolder) {
-  std::string path =
-      settings::Settings(registry).readProductText(Hive::localMachine, settings::kActiveIndexesPath);
+std::string installDatabasePath(Registry& registry, FileSystem& files, const std::string& installFolder) {
+  // A path left by an installation whose folder is gone would fail every
+  // installation from then on; the plug-in passes over it as well.
+  std::string path = usableDatabasePath(registry, files, Hive::localMachine);
   if (!path.empty()) return path;
   path = installFolder;
   if (!path.empty() && path.back() == '\\') path.pop_back();
@@ -21,8 +24,27 @@ bool isValidDatabase(FileSystem& files, const std::string& path) {
   return header.compare(0, 14, serializeDatabase({}), 0, 14) == 0;
 }
 
+namespace {
+
+// The bytes of a file about to be replaced, kept beside it; false when they
+// cannot be read or kept. An empty file holds nothing to keep.
+bool keepOldBytes(FileSystem& files, const std::string& path, const InstallLog& log) {
+  FileInfo info;
+  if (!files.stat(path, &info) || info.isFolder) return true;  // nothing there, or a folder the write refuses
+  std::string bytes;
+  if (!files.readFile(path, &bytes)) return false;
+  if (bytes.empty()) return true;
+  const std::string copy = keepDamagedCopy(files, path, bytes);
+  if (copy.empty()) return false;
+  if (log) log(kLogKindDamagedDatabaseCopy, copy);
+  return true;
+}
+
+}  // namespace
+
 uint16_t createEmptyDatabase(FileSystem& files, const std::string& path, const InstallLog& log) {
   if (!isValidDatabase(files, path)) {
+    if (!keepOldBytes(files, path, log)) return kDatabaseCannotCreate;
     switch (files.writeFile(path, serializeDatabase({}))) {
       case WriteResult::ok:
         break;

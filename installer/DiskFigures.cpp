@@ -35,9 +35,10 @@ uint32_t freeKilobytes(InstallerServices& services, char drive) {
   if (drive == '?') return 0;
   DiskFigures figures;
   if (!services.diskFigures(std::string(1, drive) + ":\\", &figures)) return 0;
-  // Wraps as the 32-bit original does on very large drives.
-  const uint32_t perCluster = figures.bytesPerSector * figures.sectorsPerCluster / 512;
-  return perCluster * figures.freeClusters / 2;
+  // In 64 bits: 32 would wrap from 2 TiB free on, and refuse a roomy drive.
+  const uint64_t perCluster = uint64_t{figures.bytesPerSector} * figures.sectorsPerCluster / 512;
+  const uint64_t kilobytes = perCluster * figures.freeClusters / 2;
+  return kilobytes > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(kilobytes);
 }
 
 Megabytes megabytesOf(uint32_t kilobytes) {

@@ -14,9 +14,9 @@ class InstallerServices;
 // ":\", else '?'.
 char driveOf(const std::string& folder);
 
-// Free kilobytes of the drive, computed as the system of old did, in
-// unsigned 32-bit arithmetic: ((bytes per sector x sectors per cluster) / 512
-// x free clusters) / 2. 0 when the system cannot tell or the drive is '?'.
+// Free kilobytes of the drive: ((bytes per sector x sectors per cluster) /
+// 512 x free clusters) / 2, computed in 64 bits and held at the largest
+// 32-bit value. 0 when the system cannot tell or the drive is '?'.
 uint32_t freeKilobytes(InstallerServices& services, char drive);
 
 struct Megabytes {

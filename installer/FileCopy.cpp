@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "installer/InstallResult.h"
+#include "platform/WindowsPath.h"
 
 namespace tarvek::installer {
 namespace {
@@ -42,14 +43,26 @@ uint16_t copyInstallFile(FileSystem& files, const std::string& from, const std::
   if (!source) return kInstallSourceUnreadable;
   uint64_t sourceTime = 0;
   const bool haveTime = source->lastWriteTime(&sourceTime);
-  std::unique_ptr<OpenFile> target = files.createAnew(to);
-  if (!target) return kInstallTargetUncreatable;
+  // The bytes go to a name of their own beside the target, which is replaced
+  // in one step only when they are all there: a copy that fails half way
+  // leaves the old file (the shared uninstaller in the Windows folder, say)
+  // as it was.
+  std::string temporary;
+  if (!files.createTemporaryFile(path::folderOf(to), &temporary)) return kInstallTargetUncreatable;
+  std::unique_ptr<OpenFile> target = files.createAnew(temporary);
+  if (!target) {
+    files.removeFile(temporary);
+    return kInstallTargetUncreatable;
+  }
 
-  const uint16_t result = copyBlocks(*source, *target, firstTick, ticks, progress);
+  uint16_t result = copyBlocks(*source, *target, firstTick, ticks, progress);
   source.reset();
   if (haveTime) target->setLastWriteTime(sourceTime);
   target.reset();
-  if (result == kInstallDiskFailure) files.removeFile(to);
+  // A target that cannot be replaced (in use, read-only, a folder) is one
+  // that cannot be created.
+  if (result == kInstallOk && !files.replaceFile(temporary, to)) result = kInstallTargetUncreatable;
+  if (result != kInstallOk) files.removeFile(temporary);
   return result;
 }
 

@@ -34,7 +34,7 @@ class Installation {
     progress_.setProgress(4, text(kTextStatusUninstallEntry));
     if (uint16_t code = writeUninstallEntry()) return code;
     progress_.setProgress(10, text(kTextStatusProductValues));
-    const std::string database = installDatabasePath(env_.registry, folder_);
+    const std::string database = installDatabasePath(env_.registry, env_.files, folder_);
     if (uint16_t code = writeProductValues(database)) return code;
     if (uint16_t code = copyFiles()) return code;
     progress_.setProgress(95, text(kTextStatusDatabase));

@@ -14,19 +14,25 @@
 namespace tarvek {
 namespace {
 
-// The index names a search goes through, in order.
-std::vector<std::string> chooseIndexNames(SearchContext& context, const SearchRequest& request) {
+// The entries of the dialog's list a search goes through, in order.
+std::vector<int> chooseEntries(SearchContext& context, const SearchRequest& request) {
+  std::vector<std::string> names;
   if (request.scope == SearchScope::previousResult) {
-    std::vector<std::string> names;
+    // A result file knows only its index's name: the first entry of it.
     std::unordered_set<std::string> taken;
     for (int i = 0; i < context.results.fileCount(); ++i) {
       const std::string& name = context.results.file(i).indexName;
       if (taken.insert(name).second) names.push_back(name);
     }
-    return names;
+  } else {
+    if (request.scope == SearchScope::selectedIndexes) context.rememberedSelection = request.selectedIndexNames;
+    if (!request.selectedEntries.empty()) return request.selectedEntries;
+    names = request.selectedIndexNames;
   }
-  if (request.scope == SearchScope::selectedIndexes) context.rememberedSelection = request.selectedIndexNames;
-  return request.selectedIndexNames;
+  std::vector<int> entries;
+  for (const std::string& name : names)
+    if (const int found = context.indexes.findByName(name); found >= 0) entries.push_back(found);
+  return entries;
 }
 
 // Closes the index on every way out of searchIndex.
@@ -76,20 +82,20 @@ int runSearch(SearchContext& context, const SearchRequest& request, SearchDialog
 
   const uint16_t baseFlags =
       baseSearchFlags(request.operatorPosition, request.nearText, request.fuzzyDia, request.fuzzyTypo);
-  const std::vector<std::string> names = chooseIndexNames(context, request);
+  const std::vector<int> entries = chooseEntries(context, request);
 
   context.results.clear();
   context.results.setQueryText(request.queryText);
 
   const std::optional<uint16_t> language = languageOfChoice(request.languagePosition);
-  for (const std::string& name : names) {
-    if (context.indexes.findByName(name) < 0) continue;
+  for (int position : entries) {
+    if (!context.indexes.setCurrent(position)) continue;
     const ActiveIndexEntry entry = *context.indexes.currentEntry();
     if (language && entry.language != *language) continue;
     const uint16_t flags =
         indexSearchFlags(baseFlags, request.lemmatization, request.synonyms, context.engine, entry.language);
     // A failing index has been reported already; the next one follows.
-    searchIndex(context, name, entry.indexPath, entry.mappingPath, request.queryText, flags);
+    searchIndex(context, entry.indexName, entry.indexPath, entry.mappingPath, request.queryText, flags);
   }
 
   const int found = context.results.fileCount();

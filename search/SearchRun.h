@@ -30,7 +30,11 @@ struct SearchRequest {
   bool fuzzyDia = false;
   bool fuzzyTypo = false;
   SearchScope scope = SearchScope::selectedIndexes;
-  std::vector<std::string> selectedIndexNames;  // in list order
+  std::vector<std::string> selectedIndexNames;  // in list order, each once; remembered for the next opening
+  // Positions in SearchContext::indexes of the selected lines, in list order;
+  // two entries may share a name. Without them each name above is searched
+  // as the first entry of that name.
+  std::vector<int> selectedEntries;
 };
 
 // What the search dialog does around a search.

@@ -13,8 +13,15 @@ std::string historyMenuText(const std::string& queryText) {
   return queryText.substr(0, kHistoryMenuKeptChars) + "...";
 }
 
+void SearchDialogModel::setIndexes(std::vector<std::string> names, const std::vector<int>& entries) {
+  indexes_.clear();
+  for (size_t i = 0; i < names.size(); ++i)
+    indexes_.push_back({std::move(names[i]), false, i < entries.size() ? entries[i] : -1});
+}
+
 void SearchDialogModel::open(std::vector<std::string> indexNamesInListOrder,
-                             const std::vector<std::string>& remembered, bool resultFilesPresent) {
+                             const std::vector<std::string>& remembered, bool resultFilesPresent,
+                             const std::vector<int>& entries) {
   values_.operatorPosition = kOperatorAnd;
   loadEntry(0);
   enables_.history = history_.entry(0).has_value();
@@ -22,8 +29,7 @@ void SearchDialogModel::open(std::vector<std::string> indexNamesInListOrder,
   enables_.lemmatization = enables_.synonyms = true;  // "Všetky"
   applyOperatorRule();
 
-  indexes_.clear();
-  for (std::string& name : indexNamesInListOrder) indexes_.push_back({std::move(name), false});
+  setIndexes(std::move(indexNamesInListOrder), entries);
   if (!restoreSelection(remembered))
     for (IndexListItem& item : indexes_) item.selected = true;
 
@@ -114,9 +120,8 @@ void SearchDialogModel::selectAll(bool selected) {
 }
 
 void SearchDialogModel::indexesReloaded(std::vector<std::string> indexNamesInListOrder,
-                                        const std::vector<std::string>& remembered) {
-  indexes_.clear();
-  for (std::string& name : indexNamesInListOrder) indexes_.push_back({std::move(name), false});
+                                        const std::vector<std::string>& remembered, const std::vector<int>& entries) {
+  setIndexes(std::move(indexNamesInListOrder), entries);
   if (!indexes_.empty()) restoreSelection(remembered);
   evaluateSearch();
 }
@@ -147,10 +152,12 @@ SearchRequest SearchDialogModel::request() const {
   request.fuzzyDia = values_.fuzzyDia;
   request.fuzzyTypo = values_.fuzzyTypo;
   request.scope = values_.scope;
-  // Two entries of one name reach the same (first) index; it is searched once.
   std::unordered_set<std::string> taken;
-  for (const IndexListItem& item : indexes_)
-    if (item.selected && taken.insert(item.name).second) request.selectedIndexNames.push_back(item.name);
+  for (const IndexListItem& item : indexes_) {
+    if (!item.selected) continue;
+    if (taken.insert(item.name).second) request.selectedIndexNames.push_back(item.name);
+    if (item.entry >= 0) request.selectedEntries.push_back(item.entry);
+  }
   return request;
 }
 

@@ -53,6 +53,7 @@ struct SearchDialogEnables {
 struct IndexListItem {
   std::string name;
   bool selected = false;
+  int entry = -1;  // position in the dialog's ActiveIndexList; -1 when not known
 };
 
 class SearchDialogModel {
@@ -69,8 +70,9 @@ class SearchDialogModel {
   // "Všetky", scope "V indexoch:", the list as given (in the list's own order)
   // with the remembered names selected, or all when none of them is there.
   // The four linguistic boxes keep their states from the last opening.
+  // `entries`, when given, holds the list entry each line stands for.
   void open(std::vector<std::string> indexNamesInListOrder, const std::vector<std::string>& remembered,
-            bool resultFilesPresent);
+            bool resultFilesPresent, const std::vector<int>& entries = {});
 
   // Events; each says whether it re-evaluates "&Hľadať".
   void queryChanged(const std::string& text);  // re-evaluates
@@ -88,7 +90,8 @@ class SearchDialogModel {
   void selectAll(bool selected);                     // re-evaluates
   // After the index manager: the list anew; when it holds any entry the
   // remembered names are selected (no fallback to all). Re-evaluates.
-  void indexesReloaded(std::vector<std::string> indexNamesInListOrder, const std::vector<std::string>& remembered);
+  void indexesReloaded(std::vector<std::string> indexNamesInListOrder, const std::vector<std::string>& remembered,
+                       const std::vector<int>& entries = {});
   // A search ran: the result-set rule of "Pred. hľad." and "&Výsledky...".
   void resultFilesChanged(bool present) { enables_.previousResult = present; }
 
@@ -97,8 +100,9 @@ class SearchDialogModel {
   // Loads entry n (a menu choice); re-evaluates. Nothing when it is gone.
   void loadHistoryEntry(int n);
 
-  // The dialog's values as runSearch takes them; each selected name once,
-  // in list order.
+  // The dialog's values as runSearch takes them: each selected name once, and
+  // the entry of every selected line (so each of two lines of one name
+  // searches its own index), in list order.
   SearchRequest request() const;
 
  private:
@@ -107,6 +111,7 @@ class SearchDialogModel {
   void evaluateSearch();
   // Selects every entry named in `remembered`; false when none was.
   bool restoreSelection(const std::vector<std::string>& remembered);
+  void setIndexes(std::vector<std::string> names, const std::vector<int>& entries);
 
   RegistrySearchHistory& history_;
   IndexEngine* engine_;

@@ -26,14 +26,6 @@ std::string filterOf(std::string text) {
   return text + '\0';
 }
 
-std::string listItem(HWND list, int position) {
-  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, position, 0);
-  if (length == LB_ERR) return {};
-  std::vector<char> buffer(length + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, position, reinterpret_cast<LPARAM>(buffer.data()));
-  return std::string(buffer.data());
-}
-
 }  // namespace
 
 IndexManagerDialog::IndexManagerDialog(HINSTANCE resources, Env& env, IndexEngine& engine, Alert& alert,
@@ -58,19 +50,24 @@ bool IndexManagerDialog::onInit() {
   return true;
 }
 
+// Each line keeps the position of its entry as item data: the list box
+// sorts, and two entries may share a name.
 void IndexManagerDialog::fillIndexList() {
   HWND list = item(IDC_IM_INDEXES);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  for (const std::string& line : manager_.lines())
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  const std::vector<std::string> lines = manager_.lines();
+  for (size_t entry = 0; entry < lines.size(); ++entry) {
+    const LRESULT line = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lines[entry].c_str()));
+    if (line >= 0) SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(line), static_cast<LPARAM>(entry));
+  }
 }
 
-bool IndexManagerDialog::selectedLine(std::string* line, int* position) const {
+bool IndexManagerDialog::selectedEntry(int* entry, int* line) const {
   HWND list = item(IDC_IM_INDEXES);
   const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
   if (selected == LB_ERR) return false;
-  *line = listItem(list, static_cast<int>(selected));
-  if (position) *position = static_cast<int>(selected);
+  *entry = static_cast<int>(SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(selected), 0));
+  if (line) *line = static_cast<int>(selected);
   return true;
 }
 
@@ -105,12 +102,12 @@ void IndexManagerDialog::setFiles(const std::vector<std::string>& files) {
 }
 
 void IndexManagerDialog::showProperties() {
-  std::string line;
-  if (!selectedLine(&line)) {
+  int entry = -1;
+  if (!selectedEntry(&entry)) {
     clearProperties();
     return;
   }
-  const std::optional<IndexProperties> p = manager_.properties(line);
+  const std::optional<IndexProperties> p = manager_.properties(entry);
   if (!p) return;
   setFiles(p->files);
   setItemText(IDC_IM_STATUS, p->status);
@@ -148,7 +145,8 @@ void IndexManagerDialog::add() {
   std::string path;
   if (!chooseIndexFile(&path)) return;
   std::string line;
-  switch (manager_.add(path, &line)) {
+  int entry = -1;
+  switch (manager_.add(path, &line, &entry)) {
     case AddOutcome::alreadyListed:
       reporter_.error(env_.module.text(kTextIndexAlreadyListed), path);
       return;
@@ -160,37 +158,46 @@ void IndexManagerDialog::add() {
   }
   const LRESULT position = SendDlgItemMessageA(hwnd(), IDC_IM_INDEXES, LB_ADDSTRING, 0,
                                                reinterpret_cast<LPARAM>(line.c_str()));
+  SendDlgItemMessageA(hwnd(), IDC_IM_INDEXES, LB_SETITEMDATA, static_cast<WPARAM>(position), entry);
   SendDlgItemMessageA(hwnd(), IDC_IM_INDEXES, LB_SETCURSEL, static_cast<WPARAM>(position), 0);
   showProperties();
 }
 
 void IndexManagerDialog::remove() {
-  std::string line;
-  int position = 0;
-  if (!selectedLine(&line, &position) || !manager_.entryOf(line)) return;
+  int entry = -1;
+  int line = 0;
+  if (!selectedEntry(&entry, &line) || !manager_.entryAt(entry)) return;
   const int answer = MessageBoxA(hwnd(), env_.module.text(kTextConfirmRemoveIndex).c_str(),
                                  env_.module.text(kTextApplicationName).c_str(), MB_OKCANCEL | MB_ICONQUESTION);
   if (answer != IDOK && answer != IDYES) return;
-  manager_.remove(line);
-  SendDlgItemMessageA(hwnd(), IDC_IM_INDEXES, LB_DELETESTRING, static_cast<WPARAM>(position), 0);
-  SendDlgItemMessageA(hwnd(), IDC_IM_INDEXES, LB_SETCURSEL, 0, 0);
+  manager_.remove(entry);
+  HWND list = item(IDC_IM_INDEXES);
+  SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(line), 0);
+  // The entries after the removed one moved up; so do their lines' positions.
+  const int lines = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < lines; ++i) {
+    const LRESULT data = SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0);
+    if (data > entry) SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(i), data - 1);
+  }
+  SendMessageA(list, LB_SETCURSEL, 0, 0);
   showProperties();
 }
 
 void IndexManagerDialog::showExcludedWords() {
-  std::string line;
-  if (!selectedLine(&line)) return;
-  const ActiveIndexEntry* entry = manager_.entryOf(line);
-  if (!entry) return;
-  ExcludedWordsDialog(resources(), env_, engine_, alert_, entry->indexPath, entry->indexName).run(hwnd());
+  int entry = -1;
+  if (!selectedEntry(&entry)) return;
+  const ActiveIndexEntry* found = manager_.entryAt(entry);
+  if (!found) return;
+  ExcludedWordsDialog(resources(), env_, engine_, alert_, found->indexPath, found->indexName).run(hwnd());
 }
 
 void IndexManagerDialog::saveAndClose() {
   const SaveOutcome outcome = manager_.save();
   if (!outcome.damagedCopy.empty())
     reporter_.show({ErrorKind::warning, env_.module.text(kTextDamagedDatabaseKept), {}, outcome.damagedCopy, 0});
-  // The dialog closes either way; the user learns that the changes are not in the file.
-  if (!outcome.saved) reporter_.error(env_.module.text(kTextDatabaseNotSaved), {}, outcome.databasePath);
+  // The dialog closes either way; the user learns that the changes are not in
+  // the file. Only looking at a read-only database is no loss to report.
+  if (outcome.changesLost) reporter_.error(env_.module.text(kTextDatabaseNotSaved), {}, outcome.databasePath);
   end(IDCANCEL);
 }
 

@@ -35,8 +35,9 @@ class IndexManagerDialog final : public Dialog {
   void remove();
   void showExcludedWords();
   void saveAndClose();
-  // The selected line of the index list; false when none is selected.
-  bool selectedLine(std::string* line, int* position = nullptr) const;
+  // The entry of the selected line and the line's position in the list box;
+  // false when none is selected.
+  bool selectedEntry(int* entry, int* line = nullptr) const;
   // The path the user chose in the open-file dialog; false when cancelled.
   bool chooseIndexFile(std::string* path);
 

@@ -29,12 +29,12 @@ class WindowProgress final : public InstallProgress {
 
 }  // namespace
 
-void installWithProgress(const InstallationChoice& choice, ProgressWindow& progress) {
+uint16_t installWithProgress(const InstallationChoice& choice, ProgressWindow& progress) {
   tarvek::win32::Win32Env system(GetModuleHandleA(nullptr));
   Env& env = system.env();
   Win32InstallVersionSource versions;
   WindowProgress window(progress, env.module.text(kTextInstallerTitle));
-  runInstallation(env, versions, planFromChoice(choice), window);
+  return runInstallation(env, versions, planFromChoice(choice), window);
 }
 
 }  // namespace tarvek::installer::win32

@@ -1,6 +1,7 @@
 #include "installer/win32/Installer.h"
 
 #include "installer/CommandLine.h"
+#include "installer/InstallResult.h"
 #include "installer/MediumCheck.h"
 #include "installer/TextFormat.h"
 #include "installer/WizardRules.h"
@@ -37,21 +38,6 @@ std::string programFolder() {
 }
 
 }  // namespace
-
-void showProgressOnly(const InstallationChoice&, ProgressWindow& progress) {
-  if (!progress.open()) return;
-  for (int value = 0; value <= 100; value += 10) {
-    progress.setProgress(value);
-    // Messages are handled meanwhile, so that the window can be looked at.
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 100) {
-      MSG message;
-      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-      Sleep(10);
-    }
-  }
-  progress.close();
-}
 
 int runInstaller(HINSTANCE instance, const char* arguments, const InstallHook& install) {
   tarvek::win32::Win32Env system(instance);
@@ -114,8 +100,8 @@ int runInstaller(HINSTANCE instance, const char* arguments, const InstallHook& i
   choice.userName = context.userName;
   choice.company = context.company;
   ProgressWindow progress(instance);
-  install(choice, progress);
-  return kInstalled;
+  const uint16_t result = install(choice, progress);
+  return result == kInstallOk ? static_cast<int>(kInstalled) : static_cast<int>(result);
 }
 
 }  // namespace tarvek::installer::win32

@@ -12,14 +12,12 @@
 namespace tarvek::installer::win32 {
 
 // Runs the installation the wizard ended with, reporting through the
-// progress window (not yet open).
-using InstallHook = std::function<void(const InstallationChoice& choice, ProgressWindow& progress)>;
+// progress window (not yet open); returns its result code (InstallResult.h).
+using InstallHook = std::function<uint16_t(const InstallationChoice& choice, ProgressWindow& progress)>;
 
-// Until the installation steps are connected: the progress window runs
-// from 0 to 100 and closes.
-void showProgressOnly(const InstallationChoice& choice, ProgressWindow& progress);
-
-// Exit codes of the program.
+// Exit codes of the program. A failed installation ends with the result code
+// of the step that failed (5 to 60, the number of the message it showed), so
+// that a script can tell.
 enum ExitCode : int { kInstalled = 0, kRefused = 1, kLeftWizard = 2 };
 
 int runInstaller(HINSTANCE instance, const char* arguments, const InstallHook& install);

@@ -207,6 +207,19 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
   if (options.jobs == 0) return "at least one job is needed";
   if (options.memoryBytes == 0) return "no memory to index in";
 
+  // The output's folder is made as `mkdir -p` would, and a file is tried in
+  // it before any PDF is read, so that a long extraction never ends in
+  // "cannot create".
+  std::error_code made;
+  fs::create_directories(indexFolder, made);
+  TemporaryFiles temporary(base);
+  {
+    const std::string probe = temporary.make(".sbi.tmp");
+    const bool writable = std::ofstream(probe, std::ios::binary).is_open();
+    temporary.remove(probe);
+    if (!writable) return "cannot write the output " + indexPath.string() + (made ? " (" + made.message() + ")" : "");
+  }
+
   // What the index is called and what it leaves out: from the options, or
   // for an update from the index itself.
   PreviousIndex previous;
@@ -283,7 +296,6 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
     if (keptFrom[i] == SIZE_MAX) toRead.push_back(pdfs[i]);
   }
 
-  TemporaryFiles temporary(base);
   // Postings get half of what the limit leaves besides the rest of the
   // process; the other half covers what the estimate of their size misses.
   const uint64_t runBudget = std::max<uint64_t>(

@@ -132,6 +132,17 @@ bool Script::run(const std::vector<std::string>& words) {
     HWND dialog = topmostDialog();
     const std::string problem = dialog ? pressKey(dialog, arg(1)) : "no dialog";
     if (!problem.empty()) printLine(problem);
+  } else if (command == "raise" && args >= 1) {
+    // As a user's click on a dialog's title bar: it comes on top of the others.
+    HWND found = nullptr;
+    for (HWND dialog : visibleDialogs())
+      if (!found && windowTextUtf8(dialog) == arg(1)) found = dialog;
+    if (!found) {
+      printLine("no dialog " + quoted(arg(1)));
+    } else {
+      SetWindowPos(found, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+      SetActiveWindow(found);
+    }
   } else if (command == "close") {
     if (HWND dialog = topmostDialog()) closeDialog(dialog);
     else printLine("no dialog");

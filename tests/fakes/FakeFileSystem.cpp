@@ -68,7 +68,8 @@ WriteResult FakeFileSystem::writeFile(const std::string& path, const std::string
   const std::string k = key(path);
   if (!folderExists(path::folderOf(k)) || !writable(k)) return WriteResult::cannotCreate;
   auto it = nodes_.find(k);
-  if (it != nodes_.end() && (it->second.isFolder || it->second.readOnly)) return WriteResult::cannotCreate;
+  if (it != nodes_.end() && (it->second.isFolder || it->second.readOnly || it->second.locked))
+    return WriteResult::cannotCreate;
   Node& node = nodes_[k];
   if (node.path.empty()) node.path = path;
   node.lastWriteTime = ++clock_;
@@ -106,11 +107,11 @@ bool FakeFileSystem::replaceFile(const std::string& from, const std::string& to)
   const std::string source = key(from);
   const std::string target = key(to);
   auto it = nodes_.find(source);
-  if (it == nodes_.end() || it->second.isFolder || !writable(source) || !writable(target) ||
+  if (it == nodes_.end() || it->second.isFolder || it->second.locked || !writable(source) || !writable(target) ||
       !folderExists(path::folderOf(target)))
     return false;
   auto old = nodes_.find(target);
-  if (old != nodes_.end() && (old->second.isFolder || old->second.readOnly)) return false;
+  if (old != nodes_.end() && (old->second.isFolder || old->second.readOnly || old->second.locked)) return false;
   Node moved = it->second;
   moved.path = old != nodes_.end() ? old->second.path : to;
   nodes_.erase(source);
@@ -122,7 +123,7 @@ bool FakeFileSystem::removeFile(const std::string& path) {
   const std::string k = key(path);
   auto it = nodes_.find(k);
   if (it == nodes_.end()) return true;
-  if (it->second.isFolder || it->second.readOnly || !writable(k)) return false;
+  if (it->second.isFolder || it->second.readOnly || it->second.locked || !writable(k)) return false;
   nodes_.erase(it);
   return true;
 }
@@ -167,7 +168,10 @@ class FakeFileSystem::FakeOpenFile final : public OpenFile {
     if (!node) return false;
     auto limit = files_.readLimits_.find(key_);
     if (limit != files_.readLimits_.end() && position_ + size > limit->second) return false;
-    const size_t available = position_ < node->data.size() ? node->data.size() - position_ : 0;
+    size_t end = node->data.size();
+    if (auto early = files_.readEnds_.find(key_); early != files_.readEnds_.end() && early->second < end)
+      end = static_cast<size_t>(early->second);
+    const size_t available = position_ < end ? end - position_ : 0;
     *done = size < available ? size : available;
     node->data.copy(buffer, *done, position_);
     position_ += *done;

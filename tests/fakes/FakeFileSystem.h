@@ -55,6 +55,15 @@ class FakeFileSystem final : public FileSystem {
   }
   // Opening this file for reading fails.
   void denyRead(const std::string& path) { deniedReads_.insert(key(path)); }
+  // The file is held open by another process, without sharing: it cannot be
+  // read, written, replaced or removed.
+  void lock(const std::string& path) {
+    deniedReads_.insert(key(path));
+    if (auto it = nodes_.find(key(path)); it != nodes_.end()) it->second.locked = true;
+  }
+  // Reads of this file through an OpenFile yield nothing past `offset`, though
+  // its size says more (a medium that gives out early).
+  void endReadsAt(const std::string& path, uint64_t offset) { readEnds_[key(path)] = offset; }
   // Writes stop after this many more bytes in total; the rest is reported incomplete.
   void setDiskSpace(uint64_t bytes) { space_ = bytes; }
   void setFreeSpaceAnswer(std::optional<uint64_t> bytes) { freeSpaceAnswer_ = bytes; }
@@ -75,6 +84,7 @@ class FakeFileSystem final : public FileSystem {
     std::string data;
     uint64_t lastWriteTime = 0;
     bool readOnly = false;
+    bool locked = false;
   };
   static std::string key(const std::string& path);
   static bool isDriveRoot(const std::string& k);
@@ -89,6 +99,7 @@ class FakeFileSystem final : public FileSystem {
   std::function<void()> onReplace_;
   int temporaryNumber_ = 0;
   std::map<std::string, uint64_t> readLimits_;
+  std::map<std::string, uint64_t> readEnds_;
   std::set<std::string> sizeFailures_;
   std::map<std::string, int> writeFailures_;
   std::optional<uint64_t> space_;

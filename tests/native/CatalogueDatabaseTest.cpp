@@ -344,13 +344,18 @@ class InstallerDatabaseTest : public ::testing::Test {
   std::vector<std::string> log;
 };
 
-TEST_F(InstallerDatabaseTest, PathIsTheMachineValueOrTheInstallFolder) {
-  EXPECT_EQ(installDatabasePath(env.registry, "C:\\Reader\\Plug_ins\\Tarvek\\"), "C:\\Reader\\Plug_ins\\Tarvek\\tarvek.idb");
-  EXPECT_EQ(installDatabasePath(env.registry, "C:\\Plug"), "C:\\Plug\\tarvek.idb");
-  env.registry.put(Hive::currentUser, settings::kProductKey, settings::kActiveIndexesPath, {testing::FakeRegistry::Type::string, "U:\\u.idb"});
-  EXPECT_EQ(installDatabasePath(env.registry, "C:\\Plug"), "C:\\Plug\\tarvek.idb");  // the user's is not read
-  env.registry.put(Hive::localMachine, settings::kProductKey, settings::kActiveIndexesPath, {testing::FakeRegistry::Type::string, "x"});
-  EXPECT_EQ(installDatabasePath(env.registry, "C:\\Plug"), "x");  // used unchanged
+TEST_F(InstallerDatabaseTest, PathIsTheMachineValueWhoseFolderExistsOrTheInstallFolder) {
+  EXPECT_EQ(installDatabasePath(env.registry, env.files, "C:\\Reader\\Plug_ins\\Tarvek\\"),
+            "C:\\Reader\\Plug_ins\\Tarvek\\tarvek.idb");
+  EXPECT_EQ(installDatabasePath(env.registry, env.files, "C:\\Plug"), "C:\\Plug\\tarvek.idb");
+  env.files.addFolder("U:\\Data");
+  env.registry.put(Hive::currentUser, settings::kProductKey, settings::kActiveIndexesPath, {testing::FakeRegistry::Type::string, "U:\\Data\\u.idb"});
+  EXPECT_EQ(installDatabasePath(env.registry, env.files, "C:\\Plug"), "C:\\Plug\\tarvek.idb");  // the user's is not read
+  // A folder that is gone since: as in the plug-in, the value is passed over.
+  env.registry.put(Hive::localMachine, settings::kProductKey, settings::kActiveIndexesPath, {testing::FakeRegistry::Type::string, "D:\\Gone\\my.idb"});
+  EXPECT_EQ(installDatabasePath(env.registry, env.files, "C:\\Plug"), "C:\\Plug\\tarvek.idb");
+  env.files.addFolder("D:\\Gone");
+  EXPECT_EQ(installDatabasePath(env.registry, env.files, "C:\\Plug"), "D:\\Gone\\my.idb");  // used unchanged
 }
 
 TEST_F(InstallerDatabaseTest, ValidDatabaseIsKeptAnythingElseReplaced) {
@@ -381,7 +386,13 @@ TEST_F(InstallerDatabaseTest, ValidDatabaseIsKeptAnythingElseReplaced) {
     log.clear();
     EXPECT_EQ(create(path), kDatabaseReady);
     EXPECT_EQ(*env.files.content(path), c.valid ? *c.before : kEmptyDatabase);
-    EXPECT_EQ(log, std::vector<std::string>{"9 " + path});
+    // What the installer does not recognise the plug-in may still read: its
+    // bytes are kept, and the log says where.
+    const bool kept = !c.valid && c.before && !c.before->empty();
+    EXPECT_EQ(env.files.content(path + ".damaged"), kept ? c.before : std::nullopt);
+    const std::vector<std::string> expected =
+        kept ? std::vector<std::string>{"13 " + path + ".damaged", "9 " + path} : std::vector<std::string>{"9 " + path};
+    EXPECT_EQ(log, expected);
   }
   env.files.addFolder("C:\\Db\\folder.idb");
   EXPECT_FALSE(isValidDatabase(env.files, "C:\\Db\\folder.idb"));
@@ -391,6 +402,11 @@ TEST_F(InstallerDatabaseTest, FailuresGiveTheirCodesAndNoLog) {
   env.files.addFolder("C:\\Locked");
   env.files.denyWritesUnder("C:\\Locked");
   EXPECT_EQ(create("C:\\Locked\\tarvek.idb"), kDatabaseCannotCreate);
+  env.files.addFile("C:\\Old\\tarvek.idb", "unrecognised");
+  env.files.setDiskSpace(5);  // the old bytes cannot be kept: they are not overwritten
+  EXPECT_EQ(create("C:\\Old\\tarvek.idb"), kDatabaseCannotCreate);
+  EXPECT_EQ(env.files.allFiles(), std::vector<std::string>{"C:\\Old\\tarvek.idb"});
+  EXPECT_EQ(*env.files.content("C:\\Old\\tarvek.idb"), "unrecognised");
   env.files.setDiskSpace(17);
   EXPECT_EQ(create("C:\\tarvek.idb"), kDatabaseIncomplete);
   EXPECT_FALSE(env.files.content("C:\\tarvek.idb"));  // the partial file is removed

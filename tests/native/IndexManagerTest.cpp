@@ -23,14 +23,11 @@ constexpr uint32_t dosDate(unsigned day, unsigned month, unsigned year) {
   return (((year - 1980) << 9) | (month << 5) | day) << 16;
 }
 
-TEST(IndexManagerRules, LinesAreMarkedByStatusAndGiveTheirNameBack) {
+TEST(IndexManagerRules, LinesAreMarkedByStatus) {
   EXPECT_EQ(indexLine(kIndexStatusOk, "Zákony"), "  Zákony");
   EXPECT_EQ(indexLine(kIndexStatusIndexMissing, "Zákony"), "! Zákony");
   EXPECT_EQ(indexLine(kIndexStatusMappingMissing, ""), "! ");
   EXPECT_EQ(indexLine(kIndexStatusBothMissing, "a"), "! a");
-  for (IndexStatus status : {kIndexStatusOk, kIndexStatusBothMissing})
-    for (const char* name : {"", " x", "! y"}) EXPECT_EQ(nameOfIndexLine(indexLine(status, name)), name);
-  EXPECT_EQ(nameOfIndexLine("!"), "");
 }
 
 TEST(IndexManagerRules, EachStatusHasItsText) {
@@ -99,7 +96,7 @@ TEST_F(IndexManagerTest, PropertiesComeFromTheEntryAndTheFilesFromTheDisk) {
           {"D:\\Pdf\\"});
   env.files.addFile("D:\\Pdf\\new.pdf", "");  // found by the folder scan
   manager.load();
-  const auto p = manager.properties("  Index law");
+  const auto p = manager.properties(0);
   ASSERT_TRUE(p.has_value());
   EXPECT_EQ(p->files, (std::vector<std::string>{"D:\\Pdf\\b.pdf", "D:\\Pdf\\a.pdf", "D:\\Pdf\\new.pdf"}));
   EXPECT_EQ(p->fileCount, "3");
@@ -113,9 +110,8 @@ TEST_F(IndexManagerTest, PropertiesComeFromTheEntryAndTheFilesFromTheDisk) {
   EXPECT_EQ(p->status, "OK");
   EXPECT_EQ(p->language, 8);
   EXPECT_TRUE(p->lemmatized);
-  // The mark is dropped from whatever line names the entry.
-  EXPECT_TRUE(manager.properties("! Index law").has_value());
-  EXPECT_FALSE(manager.properties("  Index tax").has_value());
+  EXPECT_FALSE(manager.properties(1).has_value());
+  EXPECT_FALSE(manager.properties(-1).has_value());
 }
 
 TEST_F(IndexManagerTest, MissingMappingShowsNoFilesAndItsStatus) {
@@ -124,7 +120,7 @@ TEST_F(IndexManagerTest, MissingMappingShowsNoFilesAndItsStatus) {
   law.lemmatized = 0;
   database({law});
   manager.load();
-  const auto p = manager.properties("! Index law");
+  const auto p = manager.properties(0);
   ASSERT_TRUE(p.has_value());
   EXPECT_TRUE(p->files.empty());
   EXPECT_EQ(p->fileCount, "0");
@@ -132,31 +128,57 @@ TEST_F(IndexManagerTest, MissingMappingShowsNoFilesAndItsStatus) {
   EXPECT_EQ(p->language, -1);
   EXPECT_FALSE(p->lemmatized);
   env.files.addFile("D:\\Idx\\law.sbi", "");
-  EXPECT_EQ(manager.properties("! Index law")->status, env.module.text(kTextStatusMappingMissing));
+  EXPECT_EQ(manager.properties(0)->status, env.module.text(kTextStatusMappingMissing));
 }
 
 TEST_F(IndexManagerTest, AddRefusesDuplicatesAndIndexesWithoutMapping) {
   database({sampleIndexEntry("law")});
-  env.files.addFile("E:\\Other\\LAW.sbi", "");
-  env.files.addFile("E:\\Other\\LAW.sbf", "");
+  env.files.addFile("E:\\Other\\LAW.sbi", "");  // listed by its file name, and without a mapping
   env.files.addFile("E:\\Other\\new.sbi", "");
   manager.load();
   std::string line = "untouched";
-  EXPECT_EQ(manager.add("E:\\Other\\LAW.sbi", &line), AddOutcome::alreadyListed);
-  EXPECT_EQ(manager.add("E:\\Other\\new.sbi", &line), AddOutcome::mappingMissing);
+  int entry = -7;
+  EXPECT_EQ(manager.add("E:\\Other\\LAW.sbi", &line, &entry), AddOutcome::alreadyListed);
+  EXPECT_EQ(manager.add("E:\\Other\\new.sbi", &line, &entry), AddOutcome::mappingMissing);
   EXPECT_EQ(line, "untouched");
+  EXPECT_EQ(entry, -7);
   EXPECT_EQ(manager.count(), 1);
   EXPECT_TRUE(engine.calls.empty());
 
   env.files.addFile("E:\\Other\\new.sbf", "");
-  EXPECT_EQ(manager.add("E:\\Other\\New.SBI", &line), AddOutcome::added);
+  EXPECT_EQ(manager.add("E:\\Other\\New.SBI", &line, &entry), AddOutcome::added);
   EXPECT_EQ(line, "  Nov\xFD");
   ASSERT_EQ(manager.count(), 2);
-  const ActiveIndexEntry* added = manager.entryOf(line);
+  ASSERT_EQ(entry, 1);
+  const ActiveIndexEntry* added = manager.entryAt(entry);
   ASSERT_NE(added, nullptr);
   EXPECT_EQ(added->indexPath, "e:\\other\\new.sbi");
   EXPECT_EQ(added->mappingPath, "e:\\other\\new.sbf");
-  EXPECT_EQ(manager.properties(line)->created, "12.12.2001");
+  EXPECT_EQ(manager.properties(entry)->created, "12.12.2001");
+
+  // Another file whose engine name is listed already: asked, then refused.
+  env.files.addFile("F:\\Copy\\again.sbi", "");
+  env.files.addFile("F:\\Copy\\again.sbf", "");
+  EXPECT_EQ(manager.add("F:\\Copy\\again.sbi", &line, &entry), AddOutcome::alreadyListed);
+  EXPECT_EQ(manager.count(), 2);
+  EXPECT_EQ(manager.entryAt(1)->indexPath, "e:\\other\\new.sbi");
+  EXPECT_EQ(manager.save().changesLost, false);
+  EXPECT_EQ(saved().size(), 2u);
+}
+
+TEST_F(IndexManagerTest, EntriesOfOneNameAreShownAndRemovedByPosition) {
+  // Written by another program: two entries named alike.
+  ActiveIndexEntry second = sampleIndexEntry("tax");
+  second.indexName = sampleIndexEntry("law").indexName;
+  database({sampleIndexEntry("law"), second});
+  manager.load();
+  EXPECT_EQ(manager.lines()[0], manager.lines()[1]);
+  EXPECT_EQ(manager.properties(1)->indexPath, "d:\\idx\\tax.sbi");
+  EXPECT_TRUE(manager.remove(1));
+  EXPECT_FALSE(manager.remove(-1)) << "no entry is meant";
+  EXPECT_TRUE(manager.save().saved);
+  ASSERT_EQ(saved().size(), 1u);
+  EXPECT_EQ(saved()[0].indexPath, "d:\\idx\\law.sbi");
 }
 
 TEST_F(IndexManagerTest, IndexTheEngineCannotOpenIsAddedWithNothingAskedOfIt) {
@@ -166,10 +188,11 @@ TEST_F(IndexManagerTest, IndexTheEngineCannotOpenIsAddedWithNothingAskedOfIt) {
   engine.attributes = 0x80;
   manager.load();
   std::string line;
-  EXPECT_EQ(manager.add("E:\\Idx\\bad.sbi", &line), AddOutcome::added);
+  int position = -1;
+  EXPECT_EQ(manager.add("E:\\Idx\\bad.sbi", &line, &position), AddOutcome::added);
   EXPECT_EQ(engine.calls, (std::vector<std::string>{"version", "open e:\\idx\\bad.sbi"}));
   EXPECT_EQ(line, "  ");
-  const ActiveIndexEntry* entry = manager.entryOf(line);
+  const ActiveIndexEntry* entry = manager.entryAt(position);
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->mappingPath, "e:\\idx\\bad.sbf");
   EXPECT_EQ(entry->wordCount, 0u);
@@ -180,11 +203,11 @@ TEST_F(IndexManagerTest, RemoveTakesOnlyTheListEntryAndSaveWritesTheList) {
   database({sampleIndexEntry("law"), sampleIndexEntry("tax")});
   env.files.addFile("D:\\Idx\\law.sbi", "keep");
   manager.load();
-  EXPECT_FALSE(manager.remove("  Index none"));
-  EXPECT_TRUE(manager.remove("! Index law"));
+  EXPECT_FALSE(manager.remove(2));
+  EXPECT_TRUE(manager.remove(0));
   EXPECT_EQ(manager.lines(), (std::vector<std::string>{"! Index tax"}));
   EXPECT_EQ(saved().size(), 2u) << "nothing reaches the file before the save";
-  EXPECT_TRUE(manager.remove("! Index tax"));
+  EXPECT_TRUE(manager.remove(0));
   EXPECT_EQ(manager.count(), 0);
   const SaveOutcome outcome = manager.save();
   EXPECT_TRUE(outcome.saved);
@@ -199,20 +222,24 @@ TEST_F(IndexManagerTest, SaveSaysWhereADamagedDatabaseWasKept) {
   damaged.resize(damaged.size() - 3);
   env.files.addFile(kDatabase, damaged);
   manager.load();
-  ASSERT_TRUE(manager.remove("! Index law"));
+  ASSERT_TRUE(manager.remove(0));
   const SaveOutcome outcome = manager.save();
   EXPECT_TRUE(outcome.saved);
   EXPECT_EQ(outcome.damagedCopy, std::string(kDatabase) + ".damaged");
   EXPECT_EQ(*env.files.content(outcome.damagedCopy), damaged);
 }
 
-TEST_F(IndexManagerTest, UnwritableDatabaseIsReportedWithItsPath) {
+TEST_F(IndexManagerTest, UnwritableDatabaseIsReportedWithItsPathOnlyWhenChangesAreLost) {
   database({sampleIndexEntry("law")});
   env.files.denyWritesUnder("D:\\Data");
   manager.load();
-  manager.remove("! Index law");
-  const SaveOutcome outcome = manager.save();
+  SaveOutcome outcome = manager.save();
   EXPECT_FALSE(outcome.saved);
+  EXPECT_FALSE(outcome.changesLost) << "only looked";
+  manager.remove(0);
+  outcome = manager.save();
+  EXPECT_FALSE(outcome.saved);
+  EXPECT_TRUE(outcome.changesLost);
   EXPECT_EQ(outcome.databasePath, kDatabase);
   EXPECT_EQ(saved().size(), 1u);
 }

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "catalogue/DatabaseFormat.h"
+#include "installer/FileCopy.h"
 #include "installer/InstallResult.h"
 #include "installer/TargetFolder.h"
 #include "platform/Cp1250.h"
@@ -260,6 +261,7 @@ TEST_F(InstallationTest, ACopyFailingOnTheThirdFileKeepsWhatWasDoneAndEndsTheLog
   EXPECT_TRUE(fake.files.content(std::string(kP) + "query.API"));
   EXPECT_TRUE(fake.files.content(std::string(kP) + "vovar_av.dll"));
   EXPECT_FALSE(fake.files.content(std::string(kP) + "lemma_sk.txt")) << "the broken copy is deleted";
+  for (const std::string& file : fake.files.allFiles()) EXPECT_EQ(file.find(".tmp"), std::string::npos) << file;
   EXPECT_FALSE(fake.files.content(std::string(kP) + "synonyms_sk.txt"));
   EXPECT_FALSE(fake.files.content(std::string(kP) + "tarvek.idb"));
   EXPECT_EQ(machineValue(kUninstallKey, "DisplayName"), "TarvekPDF Search");
@@ -277,6 +279,55 @@ TEST_F(InstallationTest, ACopyFailingOnTheThirdFileKeepsWhatWasDoneAndEndsTheLog
   // blocks that went through ticked 55, 56 and 57.
   EXPECT_EQ(progress.events[progress.events.size() - 3], "tick 57");
   EXPECT_EQ(progress.events.back(), "close");
+}
+
+TEST_F(InstallationTest, ADiskThatFillsDuringTheSecondFileKeepsTheFirstAndTheOldSecond) {
+  fake.files.addFile(std::string(kP) + "vovar_av.dll", "the engine installed before");
+  addMediumFile("vovar_av.dll", std::string(1 << 20, 'v'));
+  fake.files.setDiskSpace(1 << 19);  // room for the log, the uninstaller and the first file only
+  ASSERT_EQ(install(), kInstallDiskFailure);
+  EXPECT_EQ(fake.files.content(std::string(kP) + "query.API"), std::string(20000, 'q'));
+  EXPECT_EQ(fake.files.content(std::string(kP) + "vovar_av.dll"), "the engine installed before");
+  for (const std::string& file : fake.files.allFiles()) EXPECT_EQ(file.find(".tmp"), std::string::npos) << file;
+}
+
+class FileCopyTest : public ::testing::Test {
+ protected:
+  uint16_t copy(int ticks = 0) {
+    progress.events.clear();
+    return copyInstallFile(files, "E:\\src.dat", "C:\\Dst\\dst.dat", 21, ticks, progress);
+  }
+  testing::FakeFileSystem files;
+  RecordingProgress progress;
+};
+
+TEST_F(FileCopyTest, ExactBlocksTickAtEachBlockBoundaryAndTheTargetTakesTheSourceTime) {
+  files.addFile("E:\\src.dat", std::string(3 * kCopyBlockBytes, 's'), testing::fileTimeOf(2001, 5, 4));
+  files.addFile("C:\\Dst\\dst.dat", "old");
+  ASSERT_EQ(copy(3), kInstallOk);
+  EXPECT_EQ(progress.ticks(), (std::vector<int>{21, 22, 23}));
+  EXPECT_EQ(files.content("C:\\Dst\\dst.dat"), std::string(3 * kCopyBlockBytes, 's'));
+  EXPECT_EQ(files.lastWriteTime("C:\\Dst\\dst.dat"), testing::fileTimeOf(2001, 5, 4));
+  EXPECT_EQ(files.allFiles(), (std::vector<std::string>{"C:\\Dst\\dst.dat", "E:\\src.dat"}));
+}
+
+TEST_F(FileCopyTest, AFailedCopyLeavesTheOldTargetAndNoTemporaryFile) {
+  files.addFile("E:\\src.dat", std::string(3 * kCopyBlockBytes, 's'));
+  // A medium that gives out before the size it announced.
+  files.endReadsAt("E:\\src.dat", kCopyBlockBytes + 100);
+  files.addFolder("C:\\Dst");
+  EXPECT_EQ(copy(), kInstallDiskFailure);
+  EXPECT_EQ(files.allFiles(), std::vector<std::string>{"E:\\src.dat"}) << "no target is left";
+  files.addFile("C:\\Dst\\dst.dat", "old");
+  EXPECT_EQ(copy(), kInstallDiskFailure);
+  EXPECT_EQ(files.content("C:\\Dst\\dst.dat"), "old");
+
+  // A target another program holds open cannot be replaced.
+  files.endReadsAt("E:\\src.dat", 1 << 20);
+  files.lock("C:\\Dst\\dst.dat");
+  EXPECT_EQ(copy(), kInstallTargetUncreatable);
+  EXPECT_EQ(files.content("C:\\Dst\\dst.dat"), "old");
+  EXPECT_EQ(files.allFiles(), (std::vector<std::string>{"C:\\Dst\\dst.dat", "E:\\src.dat"}));
 }
 
 // Each failure: its code, its message, whether a log is left, and what else must not be there.
@@ -469,6 +520,15 @@ TEST(TargetFolder, MakesMissingFoldersAndAcceptsTrailingBlanksAndBackslash) {
   EXPECT_EQ(createTargetFolder(files, "D:\\new\\"), kInstallOk) << "from the drive root";
   EXPECT_EQ(createTargetFolder(files, "   "), kInstallBadTarget);
   EXPECT_EQ(createTargetFolder(files, "\\no-drive"), kInstallBadTarget);
+}
+
+TEST(TargetFolder, TakesAPathOfUpTo260Characters) {
+  testing::FakeFileSystem files;
+  const std::string longest = "C:\\" + std::string(256, 'a') + "\\";
+  ASSERT_EQ(longest.size(), 260u);
+  EXPECT_EQ(createTargetFolder(files, longest), kInstallOk);
+  EXPECT_EQ(createTargetFolder(files, "C:\\" + std::string(257, 'b') + "\\"), kInstallBadTarget);
+  EXPECT_FALSE(files.exists("C:\\" + std::string(257, 'b')));
 }
 
 TEST(TargetFolder, FoldersMadeBeforeARefusalStay) {

@@ -207,12 +207,14 @@ TEST_F(DetectionTest, OneInstallationIsTheDefaultEvenWhenAnotherProgramOpensPdf)
   EXPECT_FALSE(asksAboutDefault(d, 0));
 }
 
-TEST(DiskFiguresTest, FreeSpaceUsesThe32BitFormula) {
+TEST(DiskFiguresTest, FreeSpaceIsComputedWithoutWrappingAndHeldAtTheLargest32BitValue) {
   testing::FakeInstallerServices services;
   services.setDisk('C', {8, 512, 1000});  // 4 kB clusters
   EXPECT_EQ(freeKilobytes(services, 'C'), 4000u);
-  services.setDisk('E', {64, 4096, 0x00100000});  // 256 kB clusters, 256 GB free: wraps
-  EXPECT_EQ(freeKilobytes(services, 'E'), static_cast<uint32_t>(512u * 0x00100000u) / 2);
+  services.setDisk('E', {8, 512, 0x20000000});  // 2 TiB free: 2^32 half-kilobytes
+  EXPECT_EQ(freeKilobytes(services, 'E'), 0x80000000u);
+  services.setDisk('G', {128, 4096, 0xFFFFFFFF});  // far beyond 4 TiB
+  EXPECT_EQ(freeKilobytes(services, 'G'), 0xFFFFFFFFu);
   services.setDisk('F', {1, 256, 1000});  // sectors below 512 bytes count nothing
   EXPECT_EQ(freeKilobytes(services, 'F'), 0u);
   EXPECT_EQ(freeKilobytes(services, 'D'), 0u);

@@ -162,10 +162,12 @@ TEST_F(SearchDialogModelTest, RemembersTheSelectionByName) {
   // None of the remembered names remains: all are selected.
   model.open({"A", "C"}, {"B"}, false);
   EXPECT_EQ(selected(), (Names{"A", "C"}));
-  // A name listed twice selects both entries and is searched once.
-  model.open({"A", "B", "B"}, {"B"}, false);
+  // A name listed twice selects both lines, is remembered once, and each
+  // line searches the entry it stands for.
+  model.open({"A", "B", "B"}, {"B"}, false, {2, 0, 1});
   EXPECT_EQ(selected(), (Names{"B", "B"}));
   EXPECT_EQ(model.request().selectedIndexNames, (Names{"B"}));
+  EXPECT_EQ(model.request().selectedEntries, (std::vector<int>{0, 1}));
 }
 
 TEST_F(SearchDialogModelTest, ReloadAfterTheIndexManagerRestoresWithoutSelectingAll) {

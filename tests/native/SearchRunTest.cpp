@@ -291,5 +291,20 @@ TEST_F(SearchRunTest, PreviousResultSearchesEachContributingIndexOnceInFileOrder
   for (const std::string& call : engine.calls) EXPECT_EQ(call.find(kTax), std::string::npos) << call;
 }
 
+TEST_F(SearchRunTest, EachChosenEntrySearchesItsOwnIndexWhateverItsName) {
+  // Another program wrote two entries named alike; the dialog names the entries.
+  setIndexes({{"Law", kLaw, kSlovak}, {"Law", kTax, kEnglish}});
+  engine.indexes[kLaw].topics = {{20, 1, {1}}};
+  engine.indexes[kTax].topics = {{30, 1, {1}}};
+  SearchRequest r = request({"Law"});
+  r.selectedEntries = {1};
+  EXPECT_EQ(run(r), 1);
+  EXPECT_EQ(results.file(0).filePath, "d:\\pdf\\c.pdf");
+  EXPECT_EQ(results.file(0).indexName, "Law");
+  EXPECT_EQ(remembered, std::vector<std::string>{"Law"});
+  r.selectedEntries = {0, 1};
+  EXPECT_EQ(run(r), 2);
+}
+
 }  // namespace
 }  // namespace tarvek

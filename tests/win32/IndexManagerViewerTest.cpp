@@ -295,18 +295,43 @@ TEST_F(IndexManagerViewerTest, MissingFilesAreMarkedAndTheLastIndexCanBeRemoved)
   EXPECT_EQ(GetFileAttributesA((data / "idx\\nolist.sbi").c_str()) != INVALID_FILE_ATTRIBUTES, true);
 }
 
-TEST_F(IndexManagerViewerTest, DatabaseThatCannotBeSavedIsReportedWithItsPath) {
+TEST_F(IndexManagerViewerTest, ChangesThatCannotBeSavedAreReportedWithThePath) {
   makeIndex("idx\\law", {});
   databaseWith({entryFor("idx\\law", "Z\xE1kony")});
   const std::string before = readBytes(database);
   SetFileAttributesA(database.c_str(), FILE_ATTRIBUTE_READONLY);
-  const Lines output = run("click Koniec\nwait Chyba\ndump\nclick OK\n");
+  // Only looking loses nothing; a removal is lost and said so.
+  const Lines output = run("click Koniec\nwait Chyba 1\nmenu Test:IndexManager\nwait \"Správa indexov\"\n"
+                           "click Odstrániť...\nwait \"TarvekPDF Search\"\nclick #1\nclick Koniec\nwait Chyba\ndump\n"
+                           "click OK\n");
   SetFileAttributesA(database.c_str(), FILE_ATTRIBUTE_NORMAL);
   SCOPED_TRACE(::testing::PrintToString(output));
+  EXPECT_TRUE(has(output, "timeout \"Chyba\""));
   const Lines report = nthDump(output, "Chyba", 0);
   EXPECT_TRUE(has(report, "  Static #202 \"Zmeny v zozname indexov sa nepodarilo uložiť do súboru\" enabled"));
   EXPECT_TRUE(has(report, "  Static #206 \"" + database + "\" enabled"));
   EXPECT_EQ(readBytes(database), before);
+}
+
+TEST_F(IndexManagerViewerTest, EntriesOfOneNameAreShownAndRemovedAsPicked) {
+  // Written by another program: two entries named alike.
+  makeIndex("idx\\law", {"a.pdf"});
+  makeIndex("idx\\law2", {"b.pdf"});
+  databaseWith({entryFor("idx\\law", "Z\xE1kony"), entryFor("idx\\law2", "Z\xE1kony")});
+  // The first line is selected when the dialog opens; `select` picks the last.
+  const Lines output = run("dump\nselect Indexy \"  Zákony\"\ndump\nclick Odstrániť...\nwait \"TarvekPDF Search\"\n"
+                           "click #1\nclick Koniec\n");
+  SCOPED_TRACE(::testing::PrintToString(output));
+  auto shownPath = [&](int dump) {
+    for (const std::string& line : nthDump(output, "Správa indexov", dump))
+      if (line.rfind("  Edit #1412 ", 0) == 0) return line;
+    return std::string();
+  };
+  const std::string first = shownPath(0), last = shownPath(1);
+  EXPECT_NE(first, last);
+  const std::vector<ActiveIndexEntry> saved = savedEntries();
+  ASSERT_EQ(saved.size(), 1u);
+  EXPECT_EQ(first, "  Edit #1412 \"" + saved[0].indexPath + "\" enabled") << "the picked one was removed";
 }
 
 TEST_F(IndexManagerViewerTest, DamagedDatabaseIsKeptAsideOnceAndSaidSo) {

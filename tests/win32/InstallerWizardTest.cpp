@@ -217,6 +217,33 @@ TEST_F(InstallerWizardTest, TheSearchVariantWithoutLicenceEndsOnTheTargetPage) {
   EXPECT_NE(GetFileAttributesA((folder + "Plug_ins\\Tarvek\\TarvekPDFSearch.inf").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST_F(InstallerWizardTest, AFailedInstallationEndsWithItsResultCode) {
+  writeConfig("");
+  const std::string folder = addViewer("Reader", true);
+  writeFile(folder + "Plug_ins", "a file where the plug-in folder goes");
+  const std::vector<std::string> lines =
+      drive("wait Uvítanie\nclick \"Ďalej >\"\nwait \"Výber cieľového adresára\"\nclick Inštalovať\n"
+            "wait \"\"\nwait Tarvinst 30\ndump\nclick #1\nexit\n");
+  EXPECT_NE(find(lines, "\"Nie je možné vytvoriť cieľový adresár (zadaná cesta obsahuje názov existujúceho súboru)!\""),
+            -1) << output_;
+  EXPECT_NE(find(lines, "exited 14"), -1) << output_;
+}
+
+TEST(InstallerProgramTest, CarriesAnApplicationManifest) {
+  HMODULE program = LoadLibraryExA(nativePath(TARVEK_TARVINST_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(program, nullptr);
+  HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+  ASSERT_NE(found, nullptr);
+  HGLOBAL loaded = LoadResource(program, found);
+  const std::string manifest(static_cast<const char*>(LockResource(loaded)), SizeofResource(program, found));
+  FreeLibrary(program);
+  EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"requireAdministrator\""), std::string::npos) << manifest;
+  for (const char* os : {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+                         "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+                         "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
+    EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"{") + os + "}\"/>"), std::string::npos) << os;
+}
+
 TEST_F(InstallerWizardTest, TheFullVariantGoesBackAndForwardThroughAllFourPages) {
   writeFile(medium_ / "LICENCIA.TXT", "Licen\xE8n\xE9 podmienky.");  // plain text in code page 1250
   writeConfig("FULL_VERSION=1\r\nTARVEK_EULA=LICENCIA.TXT\r\n");

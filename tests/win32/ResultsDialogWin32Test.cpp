@@ -1,9 +1,9 @@
 // The results dialog, hit navigation and the step commands in the stand-in
 // viewer, driven through its script mode. results-probe.API carries the
-// plug-in's real results dialog and commands; its Search command fills the
-// result set from a fixture (the search dialog's part), so each run starts
-// from the same three files: a.pdf (hits on pages 2 and 7 of 10), b.pdf (one
-// hit page) and missing.pdf, which is not there.
+// plug-in's real commands and dialogs; it fills the result set from a fixture
+// when it initialises (the search's part), so each run starts from the same
+// three files: a.pdf (hits on pages 2 and 7 of 10), b.pdf (one hit page) and
+// missing.pdf, which is not there.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 
 #include "platform/win32/Win32Registry.h"
 #include "settings/RegistryLayout.h"
+#include "settings/Settings.h"
 #include "tests/win32/ViewerRun.h"
 
 namespace tarvek::testing {
@@ -56,6 +57,10 @@ class ResultsDialogWin32Test : public ::testing::Test {
  protected:
   void SetUp() override {
     wipeColumns();
+    // The search dialog resolves the database path and writes it to both
+    // hives; the prefix's registry is shared, so what was there goes back.
+    for (Hive hive : {Hive::localMachine, Hive::currentUser})
+      oldDatabasePaths.push_back(settings.readProductText(hive, settings::kActiveIndexesPath));
     viewer.copyInto(TARVEK_RESULTS_PROBE_API, "Plug_ins\\Tarvek\\results-probe.API");
     viewer.copyInto(TARVEK_ENGINE_DOUBLE, "Plug_ins\\Tarvek\\vovar_av.dll");
     folder = viewer.folder();
@@ -69,12 +74,21 @@ class ResultsDialogWin32Test : public ::testing::Test {
     fixture.close();
     SetEnvironmentVariableA("TARVEK_RESULTS_FIXTURE", (folder + "\\fixture.txt").c_str());
   }
-  void TearDown() override { wipeColumns(); }
+  void TearDown() override {
+    wipeColumns();
+    const Hive hives[] = {Hive::localMachine, Hive::currentUser};
+    for (size_t i = 0; i < oldDatabasePaths.size(); ++i) {
+      if (oldDatabasePaths[i].empty())
+        registry.deleteValue(hives[i], settings::kProductKey, settings::kActiveIndexesPath);
+      else
+        settings.writeProductText(hives[i], settings::kActiveIndexesPath, oldDatabasePaths[i]);
+    }
+  }
   void wipeColumns() { registry.deleteKeyTree(Hive::currentUser, settings::kSearchColumnKey); }
 
-  // Runs the script after opening the results dialog through Search.
+  // Runs the script after opening the results dialog through Search results.
   Lines run(const std::string& script) {
-    return viewer.run("menu VELT:Search\nwait \"" + std::string(kTitle) + "\"\n" + script + "quit\n");
+    return viewer.run("menu VELT:SearchResults\nwait \"" + std::string(kTitle) + "\"\n" + script + "quit\n");
   }
   // The lines with the scratch folder written as "DIR".
   Lines withDir(Lines lines) {
@@ -89,6 +103,8 @@ class ResultsDialogWin32Test : public ::testing::Test {
   }
 
   win32::Win32Registry registry;
+  settings::Settings settings{registry};
+  std::vector<std::string> oldDatabasePaths;
   ViewerRun viewer;
   std::string folder;
 };
@@ -282,10 +298,12 @@ TEST_F(ResultsDialogWin32Test, DisplayOptionsChooseTheColumnsAndNoneMeansAllNine
     EXPECT_EQ(stored(id, settings::ColumnField::visible), id == 0 || id == 4 || id == 7 ? 1u : 0u) << id;
 }
 
-TEST_F(ResultsDialogWin32Test, SearchAgainClosesTheDialogAndTheSearchOpensANewOne) {
-  // The probe's search dialog stand-in fills the set again and shows the
-  // results while the closed dialog's button handler is still running.
-  const Lines output = run("header #1301 Súbor\nclick Hľadanie...\ndump\ncolumns #1301\nclick Storno\ndump\n");
+TEST_F(ResultsDialogWin32Test, SearchAgainClosesTheDialogAndANewOneOpensMeanwhile) {
+  // "&Hľadanie..." runs the search dialog from inside the closed dialog's
+  // button handler; a new results dialog comes up before that returns.
+  const Lines output = run(
+      "header #1301 Súbor\nclick Hľadanie...\nwait Vyhľadanie\nmenu VELT:SearchResults\nwait \"" +
+      std::string(kTitle) + "\"\ncolumns #1301\nraise Vyhľadanie\nclick Storno\ndump\nclick Storno\ndump\n");
   EXPECT_EQ(linesStartingWith(output, "registered dialogs"), Lines{});
   EXPECT_EQ(linesStartingWith(output, "dialog \"TarvekPDF"), Lines{"dialog \"TarvekPDF Search - Výsledky hľadania\""});
   EXPECT_EQ(rowNames(output, 0), (Lines{"a.pdf selected", "b.pdf", "missing.pdf"}));
@@ -294,6 +312,24 @@ TEST_F(ResultsDialogWin32Test, SearchAgainClosesTheDialogAndTheSearchOpensANewOn
   ASSERT_EQ(columns.size(), 1u);
   EXPECT_EQ(columns[0].substr(columns[0].rfind(" tag ")), " tag 1");
   EXPECT_EQ(linesStartingWith(output, "no dialog"), Lines{"no dialog"});
+}
+
+TEST_F(ResultsDialogWin32Test, ASearchClosesTheResultsDialogBeforeItReplacesTheResults) {
+  // No index is listed, so a search over the previous result finds nothing.
+  settings.writeProductText(Hive::localMachine, settings::kActiveIndexesPath, folder + "\\tarvek.idb");
+  const Lines output = run(
+      "menu VELT:Search\nwait Vyhľadanie\nclick Storno\ndump\n"
+      // The tool bar stays usable beside the search dialog: the results come
+      // up, and the user goes back to the search dialog and searches.
+      "menu VELT:Search\nwait Vyhľadanie\nmenu VELT:SearchResults\nwait \"" + std::string(kTitle) + "\"\n"
+      "raise Vyhľadanie\nclick \"Pred. hľad.\"\ntype #1202 zákon\nclick Hľadať\nwait Varovanie\nclick OK\n"
+      "click Storno\ndump\nenabled VELT:SearchResults\n");
+  registry.deleteKeyTree(Hive::currentUser, settings::kSearchHistoryKey);
+  EXPECT_EQ(linesStartingWith(output, "shown "),
+            (Lines{"shown \"" + std::string(kTitle) + "\"", "shown \"Vyhľadanie\"", "shown \"Vyhľadanie\"",
+                   "shown \"" + std::string(kTitle) + "\"", "shown \"Varovanie\""}));
+  EXPECT_EQ(linesStartingWith(output, "no dialog"), (Lines{"no dialog", "no dialog"}));
+  EXPECT_EQ(linesStartingWith(output, "enabled "), Lines{"enabled VELT:SearchResults false"});
 }
 
 TEST_F(ResultsDialogWin32Test, EnterShowsTheSelectedFileAndEscapeCloses) {

@@ -298,6 +298,37 @@ TEST_F(SearchDialogViewerTest, FailingIndexIsReportedOverTheDialogAndTheSearchGo
   EXPECT_EQ(queries, (Lines{std::to_string(0x01A0)}));
 }
 
+TEST_F(SearchDialogViewerTest, EachSelectedLineSearchesItsOwnEntryWhenTwoShareAName) {
+  // Another program wrote "Knihy (SK)" twice, for two indexes; the sorted
+  // list shows "Books (EN)" first.
+  std::vector<ActiveIndexEntry> entries;
+  for (const auto& [name, file] : {std::pair{"Knihy (SK)", "knihy"}, std::pair{"Books (EN)", "books"},
+                                   std::pair{"Knihy (SK)", "zakony"}}) {
+    ActiveIndexEntry entry;
+    entry.indexName = name;
+    entry.indexPath = data / (std::string(file) + ".sbi");
+    entry.mappingPath = data / (std::string(file) + ".sbf");
+    entries.push_back(entry);
+  }
+  write(data / "tarvek.idb", serializeDatabase(entries));
+  viewer.copyInto(TARVEK_ENGINE_DOUBLE, "Plug_ins\\Tarvek\\vovar_av.dll");
+  write(viewer.folder() + "\\Plug_ins\\Tarvek\\vovar_av.ini", "topic 1 3\ntrace " + (data / "trace.txt") + "\n");
+  const Lines output = viewer.run(
+      "menu VELT:Search\nwait Vyhľadanie\ntype #1202 kniha\nselect #1220 \"Books (EN)\"\nclick Hľadať\n"
+      "wait \"TarvekPDF Search - Výsledky hľadania\"\necho all\n"
+      "menu VELT:Search\nwait Vyhľadanie\nclick #1218\nclick Hľadať\nwait \"TarvekPDF Search - Výsledky hľadania\"\n"
+      "quit\n");
+  std::ifstream trace(data / "trace.txt");
+  Lines opened;
+  for (std::string line; std::getline(trace, line);)
+    if (line.rfind("IndexOpen ", 0) == 0) opened.push_back(line.substr(10));
+  ASSERT_EQ(opened.size(), 4u) << joined(output);
+  EXPECT_EQ(opened[0], data / "books.sbi");
+  std::sort(opened.begin() + 1, opened.end());
+  EXPECT_EQ(Lines(opened.begin() + 1, opened.end()),
+            (Lines{data / "books.sbi", data / "knihy.sbi", data / "zakony.sbi"}));
+}
+
 TEST_F(SearchDialogViewerTest, AboutShowsTheModulesVersionAndHelpOpensTheDefaultDocument) {
   // The help document the build makes, laid out as the viewer folder has it.
   viewer.copyInto(TARVEK_HELP_DOCUMENT, "Plug_ins\\Tarvek\\TarvekPDFSearch.pdf");

@@ -72,7 +72,9 @@ bool SearchDialog::onInit() {
   SendDlgItemMessageA(hwnd(), IDC_SEARCH_BANNER, STM_SETIMAGE, IMAGE_BITMAP,
                       reinterpret_cast<LPARAM>(banner_.get()));
 
-  model_.open(fillIndexList(), remembered_, parts_.results.fileCount() > 0);
+  std::vector<int> entries;
+  std::vector<std::string> names = fillIndexList(&entries);
+  model_.open(std::move(names), remembered_, parts_.results.fileCount() > 0, entries);
   showValues();
   showSelection();
   showEnables();
@@ -119,21 +121,28 @@ void SearchDialog::showSelection() {
                         static_cast<LPARAM>(i));
 }
 
-std::vector<std::string> SearchDialog::fillIndexList() {
+std::vector<std::string> SearchDialog::fillIndexList(std::vector<int>* entries) {
   // A missing or damaged database gives what could be read; nothing is written.
   indexes_.loadDatabase();
   HWND list = item(IDC_SEARCH_INDEX_LIST);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  for (int i = 0; i < indexes_.count(); ++i)
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(indexes_.entry(i).indexName.c_str()));
-  // The list sorts as it adds; the model works in the list's order.
+  // Each line keeps its entry's position: the list sorts, and two entries
+  // may share a name.
+  for (int i = 0; i < indexes_.count(); ++i) {
+    const LRESULT line =
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(indexes_.entry(i).indexName.c_str()));
+    if (line >= 0) SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(line), i);
+  }
+  // The model works in the list's order.
   std::vector<std::string> names;
+  entries->clear();
   const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, i, 0);
     std::vector<char> text(length > 0 ? length + 1 : 1, '\0');
     SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
     names.emplace_back(text.data());
+    entries->push_back(static_cast<int>(SendMessageA(list, LB_GETITEMDATA, i, 0)));
   }
   return names;
 }
@@ -250,6 +259,10 @@ void SearchDialog::search() {
   model_.synonymsChanged(isChecked(IDC_SEARCH_SYNONYMS));
   model_.fuzzyDiaChanged(isChecked(IDC_SEARCH_FUZZY_DIA));
   model_.fuzzyTypoChanged(isChecked(IDC_SEARCH_FUZZY_TYPO));
+  // The search clears the result set, so a results dialog still up (the
+  // viewer's tool bar stays usable beside this unowned dialog) would list
+  // rows of the old answer; it goes as the Search command closes it.
+  if (resultsDialog_) resultsDialog_->close();
   SearchContext context{parts_.env, parts_.engine, parts_.reporter, parts_.results, history_, indexes_, remembered_};
   runSearch(context, model_.request(), *this);
 }
@@ -264,7 +277,9 @@ void SearchDialog::closeWithOk() { end(IDOK); }
 void SearchDialog::openResults() { showResultsAfterClose_ = true; }
 
 void SearchDialog::reloadIndexes() {
-  model_.indexesReloaded(fillIndexList(), remembered_);
+  std::vector<int> entries;
+  std::vector<std::string> names = fillIndexList(&entries);
+  model_.indexesReloaded(std::move(names), remembered_, entries);
   showSelection();
   showEnables();
 }

@@ -73,8 +73,8 @@ class SearchDialog final : public tarvek::win32::Dialog, private SearchDialogAct
   void showEnables();
   void showSelection();
   // Loads the active index list, puts its names in the (sorting) list box and
-  // returns them in the list's order.
-  std::vector<std::string> fillIndexList();
+  // returns them, and the entry each line stands for, in the list's order.
+  std::vector<std::string> fillIndexList(std::vector<int>* entries);
   std::vector<bool> listSelection() const;
   void search();
   void showHistoryMenu();

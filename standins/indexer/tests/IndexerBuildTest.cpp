@@ -297,5 +297,26 @@ TEST(ExtractionTest, AFileChangedWhileItIsReadIsLeftOut) {
   EXPECT_EQ(extractFile(files[0]).problem, "it cannot be opened");
 }
 
+TEST(IndexerOutputTest, TheOutputFolderIsMadeAndAnUnwritableOneIsSaidBeforeAnyPdfIsRead) {
+  Scratch scratch;
+  const fs::path pdfs = scratch.path() / "pdfs";
+  fs::create_directories(pdfs);
+  IndexerOptions options;
+  options.pdfFolders = {pdfs.string()};
+  options.outputBase = (scratch.path() / "a" / "b" / "law").string();
+  IndexerReport report;
+  std::ostringstream progress;
+  EXPECT_EQ(runIndexer(options, progress, &report).rfind("no PDF files in", 0), 0u);
+  EXPECT_TRUE(fs::is_directory(scratch.path() / "a" / "b"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path() / "a" / "b"), fs::directory_iterator()), 0);
+
+  // A file where a folder should be: said at once, though the PDF folder is missing too.
+  std::ofstream(scratch.path() / "file") << "x";
+  options.outputBase = (scratch.path() / "file" / "law").string();
+  options.pdfFolders = {(scratch.path() / "missing").string()};
+  EXPECT_EQ(runIndexer(options, progress, &report).rfind("cannot write the output " + options.outputBase + ".sbi", 0),
+            0u);
+}
+
 }  // namespace
 }  // namespace tarvek::indexer

@@ -1,7 +1,7 @@
-// results-probe.API: the plug-in with its real results dialog, hit navigation
-// and step commands, whose Search command fills the result set from a
-// fixture file instead of running the search dialog. It stands in for the
-// search dialog while the results dialog is tested in the stand-in viewer.
+// results-probe.API: the plug-in with all its real commands (the search
+// dialog among them) whose result set is filled from a fixture file when it
+// initialises, as if a search had found those files, so that the results
+// dialog opens ("Search results") on the same rows in every run.
 //
 // The fixture, named by TARVEK_RESULTS_FIXTURE, holds UTF-8 lines of
 // tab-separated fields. The first line is the query text ("\t" and "\n"
@@ -82,24 +82,20 @@ void fillFromFixture(CodePage& codePage, SearchResultSet& results) {
   results.selectFile(0);
 }
 
-// The plug-in's commands, except that Search (and so the results dialog's
-// "&Hľadanie...") fills the result set from the fixture instead of running
-// the search dialog, and About hides the results dialog, so that the
-// viewer's quit, which cancels the dialogs it sees, unloads the plug-in with
-// the dialog still open.
+// The plug-in's commands, with the result set filled once the dialogs exist,
+// except that About hides the results dialog, so that the viewer's quit,
+// which cancels the dialogs it sees, unloads the plug-in with the dialog
+// still open.
 class ProbeCommands final : public host::win32::PlugInCommands {
  public:
   using PlugInCommands::PlugInCommands;
   void run(Command command) override {
-    if (command == Command::about) {
-      if (results() && results()->hwnd()) ShowWindow(results()->hwnd(), SW_HIDE);
-      return;
-    }
-    if (command != Command::search) return PlugInCommands::run(command);
-    if (!results()) return;
-    results()->close();
+    if (command != Command::about) return PlugInCommands::run(command);
+    if (results() && results()->hwnd()) ShowWindow(results()->hwnd(), SW_HIDE);
+  }
+  void createDialogs() override {
+    PlugInCommands::createDialogs();
     fillFromFixture(env().codePage, processResultSet());
-    if (processResultSet().fileCount() > 0) results()->show();
   }
 };
 
