@@ -37,7 +37,8 @@ SearchDialog::SearchDialog(HINSTANCE resources, SearchDialogParts parts)
       settings_(parts.env.registry),
       history_(settings_),
       indexes_(parts.env),
-      model_(history_, &parts.engine) {}
+      model_(history_, &parts.engine),
+      mappings_(parts.env) {}
 
 INT_PTR SearchDialog::run(HWND owner) {
   // Without a parent the viewer stays usable, so its search command can come
@@ -250,7 +251,8 @@ void SearchDialog::search() {
   model_.synonymsChanged(isChecked(IDC_SEARCH_SYNONYMS));
   model_.fuzzyDiaChanged(isChecked(IDC_SEARCH_FUZZY_DIA));
   model_.fuzzyTypoChanged(isChecked(IDC_SEARCH_FUZZY_TYPO));
-  SearchContext context{parts_.env, parts_.engine, parts_.reporter, parts_.results, history_, indexes_, remembered_};
+  SearchContext context{parts_.env, parts_.engine, parts_.reporter, parts_.results, history_, indexes_, remembered_,
+                        &mappings_};
   runSearch(context, model_.request(), *this);
 }
 
