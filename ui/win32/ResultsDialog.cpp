@@ -239,6 +239,29 @@ bool ResultsDialog::onNotify(int id, NMHDR* header, LRESULT* result) {
     if (item.mask & LVIF_TEXT) giveCellText(item.iItem, item.iSubItem, item.pszText, item.cchTextMax);
     return true;
   }
+  // Letters typed in the list: the list cannot search texts it does not
+  // hold, so it asks (Wine in the wide form whatever the dialog's).
+  if (header->code == LVN_ODFINDITEMA || header->code == LVN_ODFINDITEMW) {
+    auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
+    std::string text;
+    if (header->code == LVN_ODFINDITEMW) {
+      const wchar_t* wide = reinterpret_cast<NMLVFINDITEMW*>(header)->lvfi.psz;
+      const int size = wide ? WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr) : 0;
+      if (size > 1) {
+        text.resize(size);
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
+        text.resize(size - 1);
+      }
+    } else if (find->lvfi.psz) {
+      text = find->lvfi.psz;
+    }
+    const UINT flags = find->lvfi.flags;
+    *result = (flags & (LVFI_STRING | LVFI_PARTIAL)) && !text.empty()
+                  ? findRowByName(parts_.results, text, find->iStart, flags & LVFI_PARTIAL, flags & LVFI_WRAP,
+                                  parts_.env.codePage)
+                  : -1;
+    return true;
+  }
   if (header->code == LVN_GETDISPINFOW) {
     LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
