@@ -1,6 +1,7 @@
 #pragma once
-// One index's mapping file (.sbf): its PDF files with one topic id per page,
-// refreshed from the disk when loaded. Short-lived; read only.
+// One index's mapping file (.sbf): its PDF files with one topic id per page.
+// Read only. The index manager's load refreshes it from the disk; a search's
+// load takes it as stored, and may keep it (MappingCache).
 
 #include <cstdint>
 #include <map>

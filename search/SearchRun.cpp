@@ -51,10 +51,9 @@ class OpenIndex {
 // The result file of a mapping entry, added when the set lacks it. The
 // position is remembered per mapping entry: within one index the set only
 // grows, so a file once found stays where it is, and most hits then cost no
-// path lookup at all.
-// A new file takes its size and time from the disk now, not from when the
-// mapping was read: only the files hit are looked up, and a kept mapping
-// never shows a file as it was.
+// path lookup at all. A new file takes its size and time from the disk now,
+// not from when the mapping was read: only the files hit are looked up, and
+// a kept mapping never shows a file as it was.
 FileHit& fileFor(Env& env, SearchResultSet& results, const MappingEntry& entry, int entryPosition,
                  std::vector<int>& positionByEntry, const std::string& indexName) {
   int& known = positionByEntry[entryPosition];
@@ -165,7 +164,8 @@ bool searchLoadedIndex(SearchContext& context, MappingFile& mapping, const std::
     const int page = mapping.findTopic(topicId);
     if (page < 0) continue;
     FileHit& hit =
-        fileFor(context.env, context.results, *mapping.entry(), mapping.currentPosition(), positionByEntry, indexName);
+        fileFor(context.env, context.results, *mapping.entry(), mapping.currentPosition(), positionByEntry,
+                indexName);
     if (page >= hit.pageCount || hit.isHit(page)) continue;  // the first hit of a page wins
     const uint32_t count = occurrenceCount & 0xFFFF;
     uint32_t* slots = hit.recordPage(page, count);
