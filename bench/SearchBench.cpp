@@ -174,7 +174,8 @@ void BM_LinearReferenceMerge(benchmark::State& state) {
 BENCHMARK(BM_LinearReferenceMerge)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // The whole searchIndex: reading the mapping file (held by the in-memory
-// file system), refreshing its 32,767 entries from the disk, then the merge.
+// file system) and indexing its topics, then the merge, which looks each
+// file hit up on the disk.
 void BM_SearchIndexWithLoad(benchmark::State& state) {
   Bench bench;
   bench.env.files.addFile(kMappingPath, corpus().bytes);

@@ -31,6 +31,8 @@ class RegistryVariables {
  public:
   explicit RegistryVariables(Env& env) : env_(env) {}
   std::string operator()(const std::string& name);
+  // Every variable looked up so far, with the value it had.
+  const std::map<std::string, std::string>& known() const { return known_; }
 
  private:
   Env& env_;

@@ -22,6 +22,7 @@ class TopicIndex {
   void build(const std::vector<MappingEntry>& entries);
   void clear();
   std::optional<Place> find(uint32_t topicId) const;
+  size_t heldBytes() const { return slots_.capacity() * sizeof(Slot); }
 
  private:
   struct Slot {

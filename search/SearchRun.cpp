@@ -1,9 +1,11 @@
 #include "search/SearchRun.h"
 
+#include <memory>
 #include <unordered_set>
 #include <utility>
 
 #include "catalogue/ActiveIndexList.h"
+#include "catalogue/MappingCache.h"
 #include "catalogue/MappingFile.h"
 #include "engine/IndexEngine.h"
 #include "search/SearchFlags.h"
@@ -55,8 +57,10 @@ class OpenIndex {
 // The result file of a mapping entry, added when the set lacks it. The
 // position is remembered per mapping entry: within one index the set only
 // grows, so a file once found stays where it is, and most hits then cost no
-// path lookup at all.
-FileHit& fileFor(SearchResultSet& results, const MappingEntry& entry, int entryPosition,
+// path lookup at all. A new file takes its size and time from the disk now,
+// not from when the mapping was read: only the files hit are looked up, and
+// a kept mapping never shows a file as it was.
+FileHit& fileFor(Env& env, SearchResultSet& results, const MappingEntry& entry, int entryPosition,
                  std::vector<int>& positionByEntry, const std::string& indexName) {
   int& known = positionByEntry[entryPosition];
   if (known >= 0) return results.file(known);
@@ -64,10 +68,11 @@ FileHit& fileFor(SearchResultSet& results, const MappingEntry& entry, int entryP
   const int position = results.findOrAddFile(entry.pdfPath, entry.pageCount, &added);
   if (added) {
     FileHit& hit = results.file(position);
+    const FileState disk = fileStateOnDisk(env, entry);
     hit.indexName = indexName;
-    hit.modified = entry.modified;
+    hit.modified = disk.modified;
     hit.pdfTitle = entry.pdfTitle;
-    hit.sizeText = std::to_string(static_cast<int32_t>(entry.fileSize));
+    hit.sizeText = std::to_string(static_cast<int32_t>(disk.fileSize));
     hit.currentPage = -1;
   }
   known = position;
@@ -113,9 +118,16 @@ int runSearch(SearchContext& context, const SearchRequest& request, SearchDialog
 
 bool searchIndex(SearchContext& context, const std::string& indexName, const std::string& indexPath,
                  const std::string& mappingPath, const std::string& queryText, uint16_t flags) {
-  MappingFile mapping(context.env);
-  if (!mapping.loadMapping(mappingPath)) return false;
-  return searchLoadedIndex(context, mapping, indexName, indexPath, queryText, flags);
+  std::shared_ptr<MappingFile> mapping;
+  if (context.mappings) {
+    mapping = context.mappings->get(mappingPath);
+  } else {
+    mapping = std::make_shared<MappingFile>(context.env);
+    FileInfo file;
+    if (!mapping->loadForSearch(mappingPath, &file)) mapping.reset();
+  }
+  if (!mapping) return false;
+  return searchLoadedIndex(context, *mapping, indexName, indexPath, queryText, flags);
 }
 
 bool searchLoadedIndex(SearchContext& context, MappingFile& mapping, const std::string& indexName,
@@ -158,7 +170,8 @@ bool searchLoadedIndex(SearchContext& context, MappingFile& mapping, const std::
     const int page = mapping.findTopic(topicId);
     if (page < 0) continue;
     FileHit& hit =
-        fileFor(context.results, *mapping.entry(), mapping.currentPosition(), positionByEntry, indexName);
+        fileFor(context.env, context.results, *mapping.entry(), mapping.currentPosition(), positionByEntry,
+                indexName);
     if (page >= hit.pageCount || hit.isHit(page)) continue;  // the first hit of a page wins
     const uint32_t count = occurrenceCount & 0xFFFF;
     uint32_t* slots = hit.recordPage(page, count);

@@ -12,6 +12,7 @@ namespace tarvek {
 
 class ActiveIndexList;
 class ErrorReporter;
+class MappingCache;
 class MappingFile;
 class IndexEngine;
 class SearchHistory;
@@ -58,6 +59,8 @@ struct SearchContext {
   SearchHistory& history;
   ActiveIndexList& indexes;  // as loaded by the search dialog
   std::vector<std::string>& rememberedSelection;
+  // Mappings kept between searches; null: each search reads them anew.
+  MappingCache* mappings = nullptr;
 };
 
 // Runs the dialog's search; returns the number of files found.
@@ -68,7 +71,8 @@ bool searchIndex(SearchContext& context, const std::string& indexName, const std
                  const std::string& mappingPath, const std::string& queryText, uint16_t flags);
 
 // searchIndex once the index's mapping file is loaded: the engine calls and
-// the merge. Its cost grows with the number of hits, not with the mapping.
+// the merge. Its cost grows with the number of hits, not with the mapping:
+// each file hit is looked up on the disk once, for the size and time shown.
 bool searchLoadedIndex(SearchContext& context, MappingFile& mapping, const std::string& indexName,
                        const std::string& indexPath, const std::string& queryText, uint16_t flags);
 

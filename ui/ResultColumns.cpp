@@ -66,6 +66,24 @@ std::string cellText(const FileHit& file, int columnId, LocalTime& localTime) {
   }
 }
 
+int findRowByName(const SearchResultSet& results, const std::string& text, int start, bool partial, bool wrap,
+                  CodePage& codePage) {
+  const int count = results.fileCount();
+  if (count == 0) return -1;
+  if (start < 0 || start >= count) start = 0;
+  const std::string wanted = codePage.toLower(text);
+  auto matches = [&](int row) {
+    const std::string name = codePage.toLower(fileNameOf(results.file(row).filePath));
+    return partial ? name.compare(0, wanted.size(), wanted) == 0 : name == wanted;
+  };
+  for (int row = start; row < count; ++row)
+    if (matches(row)) return row;
+  if (wrap)
+    for (int row = 0; row < start; ++row)
+      if (matches(row)) return row;
+  return -1;
+}
+
 namespace {
 
 // One file's key for one column: a number or a text. Computed once per file

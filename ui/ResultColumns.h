@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/CodePage.h"
 #include "platform/LocalTime.h"
 #include "resources/TextIds.h"
 #include "search/SearchResultSet.h"
@@ -53,6 +54,13 @@ int32_t leadingNumber(const std::string& text);
 
 // The text of one cell of the file's row.
 std::string cellText(const FileHit& file, int columnId, LocalTime& localTime);
+
+// The results list's type-ahead (a user typing letters in the list): the
+// first row from `start` on, and then from the top when `wrap`, whose file
+// name begins with `text` (equals it when not `partial`), ignoring case in
+// the code page; -1 when none does.
+int findRowByName(const SearchResultSet& results, const std::string& text, int start, bool partial, bool wrap,
+                  CodePage& codePage);
 
 // Sorts the result set by the column's key, ascending or descending; the
 // file current before stays current at its new position.

@@ -1,5 +1,6 @@
 #include "standins/viewer/Script.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "standins/viewer/Dialogs.h"
@@ -119,6 +120,19 @@ bool Script::run(const std::vector<std::string>& words) {
     HWND dialog = topmostDialog();
     const std::string problem = dialog ? viewer::click(dialog, arg(1)) : "no dialog";
     if (!problem.empty()) printLine(problem);
+  } else if (command == "timeclick" && args >= 1) {
+    HWND dialog = topmostDialog();
+    std::string problem = dialog ? std::string() : "no dialog";
+    if (dialog)
+      stopwatch_.time([&] { problem = viewer::click(dialog, arg(1)); },
+                      [](double milliseconds) {
+                        char text[32];
+                        snprintf(text, sizeof text, "%.1f", milliseconds);
+                        printLine(std::string("time ") + text + " ms");
+                      });
+    if (!problem.empty()) printLine(problem);
+  } else if (command == "memory") {
+    printLine(memoryLine());
   } else if (command == "type" && args >= 2) {
     HWND dialog = topmostDialog();
     const std::string problem = dialog ? typeText(dialog, arg(1), arg(2)) : "no dialog";

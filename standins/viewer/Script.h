@@ -11,6 +11,7 @@
 #include "standins/viewer/Host.h"
 #include "standins/viewer/MainWindow.h"
 #include "standins/viewer/ScriptWords.h"
+#include "standins/viewer/Stopwatch.h"
 
 namespace viewer {
 
@@ -40,6 +41,7 @@ class Script {
   bool waiting_ = false;
   int quitTicks_ = -1;
   UINT_PTR timer_ = 0;
+  Stopwatch stopwatch_;
 };
 
 }  // namespace viewer

@@ -28,6 +28,7 @@ FakeRegistry::Key* FakeRegistry::open(Hive hive, const std::string& key, RegStat
 }
 
 RegStatus FakeRegistry::readString(Hive hive, const std::string& key, const std::string& name, std::string* value) {
+  ++stringReads_;
   value->clear();
   RegStatus status;
   Key* k = open(hive, key, &status);

@@ -41,6 +41,8 @@ class FakeRegistry final : public Registry {
   void failValueWrites(const std::string& name);
   // Number of successful writes so far.
   int writeCount() const { return writes_; }
+  // Number of string values read so far, found or not.
+  int stringReadCount() const { return stringReads_; }
 
  private:
   using KeyId = std::pair<Hive, std::string>;  // key path in lower case
@@ -57,6 +59,7 @@ class FakeRegistry final : public Registry {
   std::set<Hive> readOnlyHives_;
   std::set<std::string> failingValues_;  // lower case
   int writes_ = 0;
+  int stringReads_ = 0;
 };
 
 }  // namespace tarvek::testing

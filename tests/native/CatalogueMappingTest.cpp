@@ -1,9 +1,11 @@
 // Mapping files: both versions, damaged input, path variables, the refresh
-// from the disk, the folder scan and the lookups.
+// from the disk, the folder scan, the lookups, and mappings kept between
+// searches.
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "catalogue/MappingCache.h"
 #include "catalogue/MappingFile.h"
 #include "catalogue/MappingFormat.h"
 #include "catalogue/PathVariables.h"
@@ -267,6 +269,18 @@ TEST_F(MappingFileTest, PathsAreExpandedFromTheRegistryMachineFirst) {
   EXPECT_EQ(mapping.folders(), std::vector<std::string>{"E:\\Books\\"});
 }
 
+TEST_F(MappingFileTest, EachPathVariableIsReadOncePerLoad) {
+  MappingContent content = sampleContent(kMappingVersion2);
+  for (MappingEntry& entry : content.entries) entry.pdfPath = "$CD\\" + entry.pdfPath.substr(7);
+  content.folderList = {"$CD\\"};
+  env.files.addFile(kMappingPath, serializeMapping(content));
+  MappingFile mapping(env.env);
+  const int reads = env.registry.stringReadCount();
+  ASSERT_TRUE(mapping.loadMapping(kMappingPath));
+  EXPECT_EQ(env.registry.stringReadCount() - reads, 2);  // the machine's value, then the user's
+  EXPECT_EQ(mapping.entry(2)->pdfPath, "D:\\Idx\\c.pdf");
+}
+
 TEST_F(MappingFileTest, EntriesAreRefreshedFromTheDisk) {
   env.files.addFile(kMappingPath, serializeMapping(sampleContent(kMappingVersion2)));
   env.files.addFile("d:\\PDF\\A.PDF", "12345", testing::fileTimeOf(2024, 3, 31, 23, 30, 15));
@@ -342,6 +356,99 @@ TEST_F(MappingFileTest, EntryAndSetCurrentGuardTheRange) {
   EXPECT_EQ(mapping.entry()->pdfPath, "D:\\Pdf\\c.pdf");
   EXPECT_EQ(mapping.entry(5), nullptr);
   EXPECT_EQ(mapping.entry(), nullptr);
+}
+
+// A kept mapping answers only while its file and its path variables are as
+// they were when it was read; anything else is read anew.
+class MappingCacheTest : public MappingFileTest {
+ protected:
+  void write(const MappingContent& content, uint64_t time) {
+    env.files.addFile(kMappingPath, serializeMapping(content), time);
+  }
+  MappingContent renamed(const std::string& first) {
+    MappingContent content = sampleContent(kMappingVersion2);
+    content.entries[0].pdfPath = first;
+    return content;
+  }
+  MappingCache cache{env.env};
+};
+
+TEST_F(MappingCacheTest, KeptWhileTheFileIsUnchangedAndReadAgainOtherwise) {
+  const uint64_t t1 = testing::fileTimeOf(2025, 1, 1), t2 = testing::fileTimeOf(2025, 1, 2);
+  write(renamed("D:\\Pdf\\a.pdf"), t1);
+  const std::shared_ptr<MappingFile> first = cache.get(kMappingPath);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(cache.get(kMappingPath), first);
+  EXPECT_EQ(cache.keptCount(), 1u);
+
+  // Rewritten as an update does: the same size, a new time.
+  write(renamed("D:\\Pdf\\x.pdf"), t2);
+  std::shared_ptr<MappingFile> now = cache.get(kMappingPath);
+  ASSERT_TRUE(now);
+  EXPECT_NE(now, first);
+  EXPECT_EQ(now->entry(0)->pdfPath, "D:\\Pdf\\x.pdf");
+
+  // Shrunk under the same time.
+  MappingContent shorter = renamed("D:\\Pdf\\x.pdf");
+  shorter.entries.pop_back();
+  write(shorter, t2);
+  now = cache.get(kMappingPath);
+  ASSERT_TRUE(now);
+  EXPECT_EQ(now->count(), 2);
+  EXPECT_EQ(now->findTopic(20), -1);
+
+  // Gone: nothing is answered from memory.
+  env.files.removeFile(kMappingPath);
+  EXPECT_EQ(cache.get(kMappingPath), nullptr);
+  EXPECT_EQ(cache.keptCount(), 0u);
+}
+
+TEST_F(MappingCacheTest, AChangedPathVariableReadsTheMappingAgain) {
+  write(renamed("$CD\\a.pdf"), testing::fileTimeOf(2025, 1, 1));
+  putVariable(Hive::localMachine, "$CD", "E:\\Books");
+  ASSERT_EQ(cache.get(kMappingPath)->entry(0)->pdfPath, "E:\\Books\\a.pdf");
+  putVariable(Hive::localMachine, "$CD", "F:\\Moved");
+  EXPECT_EQ(cache.get(kMappingPath)->entry(0)->pdfPath, "F:\\Moved\\a.pdf");
+  // A value that appears where there was none counts as well.
+  env.registry.deleteValue(Hive::localMachine, settings::kProductKey, "$CD");
+  EXPECT_EQ(cache.get(kMappingPath)->entry(0)->pdfPath, "D:\\Idx\\a.pdf");
+  putVariable(Hive::currentUser, "$CD", "G:\\User");
+  EXPECT_EQ(cache.get(kMappingPath)->entry(0)->pdfPath, "G:\\User\\a.pdf");
+}
+
+// A search never sees PDF files without pages, so its load skips the disk;
+// the index manager's full load still lists a PDF added after a search.
+TEST_F(MappingCacheTest, SearchLoadSkipsTheDiskAndTheManagerStillScans) {
+  MappingContent content = renamed("D:\\Pdf\\a.pdf");
+  content.folderList = {"D:\\Pdf\\"};
+  write(content, testing::fileTimeOf(2025, 1, 1));
+  env.files.addFile("D:\\Pdf\\a.pdf", "12345");
+  const std::shared_ptr<MappingFile> searched = cache.get(kMappingPath);
+  ASSERT_EQ(searched->count(), 3);
+  EXPECT_EQ(searched->entry(0)->fileSize, 1000u);  // as stored
+  EXPECT_EQ(searched->entry(0)->modified, SystemTime{});
+
+  env.files.addFile("D:\\Pdf\\new.pdf", "123");
+  MappingFile managed(env.env);
+  ASSERT_TRUE(managed.loadMapping(kMappingPath));
+  EXPECT_EQ(managed.count(), 4);
+  EXPECT_EQ(managed.entry(0)->fileSize, 5u);
+  EXPECT_EQ(cache.get(kMappingPath), searched);
+}
+
+TEST_F(MappingCacheTest, KeepsOnlySmallMappingsAndTheMostRecentlyUsed) {
+  write(renamed("D:\\Pdf\\a.pdf"), testing::fileTimeOf(2025, 1, 1));
+  env.files.addFile("D:\\Idx\\tax.sbf", serializeMapping(renamed("D:\\Pdf\\t.pdf")));
+  MappingCache tiny(env.env, 100);
+  EXPECT_NE(tiny.get(kMappingPath), tiny.get(kMappingPath));
+  EXPECT_EQ(tiny.keptCount(), 0u);
+
+  MappingCache one(env.env, MappingCache::kMaxBytes, 1);
+  const std::shared_ptr<MappingFile> law = one.get(kMappingPath);
+  one.get("D:\\Idx\\tax.sbf");
+  EXPECT_EQ(one.keptCount(), 1u);
+  EXPECT_NE(one.get(kMappingPath), law);
+  EXPECT_LE(one.heldBytes(), MappingCache::kMaxBytes);
 }
 
 }  // namespace

@@ -180,6 +180,21 @@ TEST_F(ResultColumnsTest, SizesSortNumericallyAndTextsByUnsignedBytes) {
   EXPECT_EQ(names(results), (std::vector<std::string>{"x3.pdf", "x2.pdf", "x1.pdf"}));
 }
 
+TEST_F(ResultColumnsTest, TypeAheadFindsTheNextFileNameFromTheStartAndWraps) {
+  add("D:\\Pdf\\Beta.pdf", 1);
+  add("D:\\Alfa\\bez.pdf", 1);  // "b" in its folder does not count, its name does
+  add("D:\\Pdf\\\xC8" "ast.pdf", 1);  // "Čast" in code page 1250
+  CodePage& cp = fake.codePage;
+  EXPECT_EQ(findRowByName(results, "b", 0, true, true, cp), 0);
+  EXPECT_EQ(findRowByName(results, "B", 1, true, true, cp), 1);
+  EXPECT_EQ(findRowByName(results, "be", 2, true, true, cp), 0);   // wrapped to the top
+  EXPECT_EQ(findRowByName(results, "be", 2, true, false, cp), -1);
+  EXPECT_EQ(findRowByName(results, "\xE8" "a", 0, true, true, cp), 2);  // "ča" ignoring case
+  EXPECT_EQ(findRowByName(results, "beta", 0, false, true, cp), -1);  // whole name wanted
+  EXPECT_EQ(findRowByName(results, "BETA.PDF", 1, false, true, cp), 0);
+  EXPECT_EQ(findRowByName(results, "x", 0, true, true, cp), -1);
+}
+
 TEST_F(ResultColumnsTest, LeadingNumbers) {
   EXPECT_EQ(leadingNumber("  -42kB"), -42);
   EXPECT_EQ(leadingNumber("+7"), 7);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/ActiveIndexList.h"
+#include "catalogue/MappingCache.h"
 #include "search/SearchFlags.h"
 #include "search/SearchHistory.h"
 #include "search/SearchResultSet.h"
@@ -304,6 +305,38 @@ TEST_F(SearchRunTest, EachChosenEntrySearchesItsOwnIndexWhateverItsName) {
   EXPECT_EQ(remembered, std::vector<std::string>{"Law"});
   r.selectedEntries = {0, 1};
   EXPECT_EQ(run(r), 2);
+}
+
+// With the mapping kept between searches, the size and time shown are still
+// the disk's at each search, and a mapping rewritten in between is read again.
+TEST_F(SearchRunTest, KeptMappingShowsEachHitFileAsItIsNow) {
+  MappingCache cache(env.env);
+  context.mappings = &cache;
+  engine.indexes[kLaw].topics = {{11, 1, {1}}, {20, 1, {1}}};
+  ASSERT_EQ(run(request({"Law"})), 2);
+  EXPECT_EQ(results.file(0).sizeText, "4321");
+
+  const uint64_t later = testing::fileTimeOf(2026, 7, 1, 10, 0, 0);
+  env.files.addFile("d:\\pdf\\a.pdf", "12", later);  // changed
+  env.files.addFile("d:\\pdf\\b.pdf", "123");       // appeared
+  ASSERT_EQ(run(request({"Law"})), 2);
+  EXPECT_EQ(cache.keptCount(), 1u);
+  EXPECT_EQ(results.file(0).sizeText, "2");
+  SystemTime local;
+  ASSERT_TRUE(env.env.localTime.fileTimeToLocal(later, &local));
+  EXPECT_EQ(results.file(0).modified, local);
+  EXPECT_EQ(results.file(1).sizeText, "3");
+
+  env.files.removeFile("d:\\pdf\\a.pdf");  // deleted: the stored size, no time
+  ASSERT_EQ(run(request({"Law"})), 2);
+  EXPECT_EQ(results.file(0).sizeText, "1000");
+  EXPECT_EQ(results.file(0).modified, SystemTime{});
+
+  // Rewritten by an update: topic 11 now stands for c.pdf.
+  env.files.addFile("d:\\idx\\law.sbf", mappingFile({{"d:\\pdf\\c.pdf", {10, 11, 12}}, {"d:\\pdf\\b.pdf", {20}}}),
+                    later);
+  ASSERT_EQ(run(request({"Law"})), 2);
+  EXPECT_EQ(results.file(0).filePath, "d:\\pdf\\c.pdf");
 }
 
 }  // namespace

@@ -189,6 +189,13 @@ TEST_F(ResultsDialogWin32Test, HeaderClicksSortAndEachColumnKeepsItsDirection) {
   EXPECT_EQ(stored(1, settings::ColumnField::sort), 0u);
 }
 
+// The list holds no texts of its own; letters typed in it still find a row
+// by its file name, as in a list that holds them.
+TEST_F(ResultsDialogWin32Test, TypingInTheListSelectsTheRowOfThatFileName) {
+  const Lines output = run("chars #1301 mi\ndump\nclick Storno\n");
+  EXPECT_EQ(rowNames(output, 0), (Lines{"a.pdf", "b.pdf", "missing.pdf selected"}));
+}
+
 TEST_F(ResultsDialogWin32Test, ShowAndPageButtonsWalkTheHitsAndReportAFileThatDoesNotOpen) {
   const Lines output = withDir(run(
       "header #1301 Súbor\nheader #1301 Súbor\nlog\n"  // names descending: missing, b, a

@@ -59,6 +59,8 @@ class ResultsDialog final : public tarvek::win32::Dialog {
   void setTag(int position, int tag) const;
   void buildColumns();
   void fillRows();
+  // The text of a cell the list asks for (LVN_GETDISPINFO), into its buffer.
+  void giveCellText(int row, int subItem, char* buffer, int size) const;
   void saveColumns();
   void sortBy(int position);
   void chooseColumns();
@@ -71,6 +73,7 @@ class ResultsDialog final : public tarvek::win32::Dialog {
   std::function<void(bool)> closed_;
   std::function<void()> openSearch_;
   std::vector<std::string> titles_;  // the nine column titles, copied once
+  std::vector<int> shownIds_;        // the column id of each sub-item, as the rows were filled
   int busy_ = 0;
   HWND registered_ = nullptr;  // the window registered with the viewer
 };

@@ -37,7 +37,8 @@ SearchDialog::SearchDialog(HINSTANCE resources, SearchDialogParts parts)
       settings_(parts.env.registry),
       history_(settings_),
       indexes_(parts.env),
-      model_(history_, &parts.engine) {}
+      model_(history_, &parts.engine),
+      mappings_(parts.env) {}
 
 INT_PTR SearchDialog::run(HWND owner) {
   // Without a parent the viewer stays usable, so its search command can come
@@ -263,7 +264,8 @@ void SearchDialog::search() {
   // viewer's tool bar stays usable beside this unowned dialog) would list
   // rows of the old answer; it goes as the Search command closes it.
   if (resultsDialog_) resultsDialog_->close();
-  SearchContext context{parts_.env, parts_.engine, parts_.reporter, parts_.results, history_, indexes_, remembered_};
+  SearchContext context{parts_.env, parts_.engine, parts_.reporter, parts_.results, history_, indexes_, remembered_,
+                        &mappings_};
   runSearch(context, model_.request(), *this);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/ActiveIndexList.h"
+#include "catalogue/MappingCache.h"
 #include "platform/win32/Dialog.h"
 #include "platform/win32/ScopedHandles.h"
 #include "search/SearchHistory.h"
@@ -87,6 +88,7 @@ class SearchDialog final : public tarvek::win32::Dialog, private SearchDialogAct
   ActiveIndexList indexes_;
   SearchDialogModel model_;
   std::vector<std::string> remembered_;  // RememberedIndexSelection
+  MappingCache mappings_;  // kept from one search to the next while this dialog lives
   ResultsDialogPort* resultsDialog_ = nullptr;
   IndexManagerPort* indexManager_ = nullptr;
   bool showResultsAfterClose_ = false;
