@@ -6,6 +6,7 @@
 
 #include "standins/engine/DataFolder.h"
 #include "standins/engine/EngineErrors.h"
+#include "standins/engine/FilePostings.h"
 #include "standins/engine/Query.h"
 #include "standins/engine/QueryEvaluator.h"
 #include "standins/engine/SbiReader.h"
@@ -16,30 +17,6 @@ namespace {
 void setError(uint16_t* error, uint16_t code) {
   if (error) *error = code;
 }
-
-// Postings read from the index file, which stays open with its index.
-class FilePostings final : public PostingsSource {
- public:
-  explicit FilePostings(const char* path) : file_(path, std::ios::binary) {}
-
-  bool isOpen() const { return file_.is_open(); }
-  // The file's size, or -1 when it cannot be told.
-  int64_t size() {
-    file_.seekg(0, std::ios::end);
-    const std::streamoff end = file_.tellg();
-    return file_ && end >= 0 ? static_cast<int64_t>(end) : -1;
-  }
-  bool read(uint64_t offset, uint32_t size, std::vector<uint8_t>* out) override {
-    out->resize(size);
-    file_.clear();
-    file_.seekg(static_cast<std::streamoff>(offset));
-    file_.read(reinterpret_cast<char*>(out->data()), size);
-    return file_.good() || (file_.eof() && static_cast<uint32_t>(file_.gcount()) == size);
-  }
-
- private:
-  std::ifstream file_;
-};
 
 // Reads the head of the index file: the header says how long it is.
 EngineError readHead(FilePostings& file, IndexData* index) {

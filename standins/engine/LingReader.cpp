@@ -13,6 +13,11 @@ namespace {
 // Decoded blocks kept per file: a word's lookups touch a handful.
 constexpr size_t kCachedBlocks = 64;
 
+// keyLess with the forms map's diacritics-free keys already at hand.
+bool formLess(std::string_view foldedA, std::string_view a, std::string_view foldedB, std::string_view b) {
+  return foldedA != foldedB ? foldedA < foldedB : a < b;
+}
+
 bool readAt(PostingsSource& file, uint64_t offset, uint32_t size, std::vector<uint8_t>* out) {
   return file.read(offset, size, out) && out->size() == size;
 }
@@ -80,7 +85,11 @@ std::unique_ptr<LingReader> LingReader::open(std::unique_ptr<PostingsSource> fil
       if (!refs.ok() || ref.firstKey.empty() || ref.offset != expectedOffset || ref.size == 0 ||
           ref.size > kMaxBlockBytes || ref.size > dataSize - ref.offset)
         return nullptr;
-      if (b > 0 && !keyLess(static_cast<Map>(&map - reader->maps_), map.blocks.back().firstKey, ref.firstKey))
+      const auto which = static_cast<Map>(&map - reader->maps_);
+      if (which == kForms) ref.foldedKey = foldDiacritics(ref.firstKey, false);
+      if (b > 0 && !(which == kForms ? formLess(map.blocks.back().foldedKey, map.blocks.back().firstKey, ref.foldedKey,
+                                                ref.firstKey)
+                                     : map.blocks.back().firstKey < ref.firstKey))
         return nullptr;
       expectedOffset += ref.size;
       map.blocks.push_back(std::move(ref));
@@ -107,7 +116,7 @@ const LingReader::Block* LingReader::block(Map map, uint32_t number) {
   Block decoded;
   decoded.entries.reserve(count);
   ByteReader in(bytes.data(), bytes.size());
-  std::string previous;
+  std::string previous, previousFolded;
   uint32_t base = 0;  // the ordinal the next form's first is written against
   for (uint32_t i = 0; i < count; ++i) {
     const uint8_t shared = in.u8();
@@ -116,11 +125,13 @@ const LingReader::Block* LingReader::block(Map map, uint32_t number) {
     if (!in.ok() || shared > previous.size() || (i == 0 && shared != 0)) return nullptr;
     std::string key = previous.substr(0, shared);
     key += rest;
+    std::string folded = map == kForms ? foldDiacritics(key, false) : std::string();
     // Keys ascend strictly across the whole map: the first one is the index's,
     // the last one stands below the next block's first.
-    if (key.empty() || key.size() > 255 || (i == 0 ? key != ref.firstKey : !keyLess(map, previous, key)))
-      return nullptr;
+    const bool ascending = map == kForms ? formLess(previousFolded, previous, folded, key) : previous < key;
+    if (key.empty() || key.size() > 255 || (i == 0 ? key != ref.firstKey : !ascending)) return nullptr;
     previous = key;
+    previousFolded = std::move(folded);
     Entry entry{std::move(key), {}, {}};
     if (map == kForms) {
       if (!decodeOrdinals(payload, base, maps_[kLemmas].entries, &entry.ordinals)) return nullptr;
@@ -130,7 +141,12 @@ const LingReader::Block* LingReader::block(Map map, uint32_t number) {
     }
     decoded.entries.push_back(std::move(entry));
   }
-  if (!in.atEnd() || (!last && !keyLess(map, previous, head.blocks[number + 1].firstKey))) return nullptr;
+  if (!in.atEnd()) return nullptr;
+  if (!last) {
+    const BlockRef& next = head.blocks[number + 1];
+    if (!(map == kForms ? formLess(previousFolded, previous, next.foldedKey, next.firstKey) : previous < next.firstKey))
+      return nullptr;
+  }
   if (cacheOrder_.size() >= kCachedBlocks) {
     cache_.erase(cacheOrder_.front());
     cacheOrder_.erase(cacheOrder_.begin());
@@ -142,8 +158,10 @@ const LingReader::Block* LingReader::block(Map map, uint32_t number) {
 const LingReader::Entry* LingReader::find(Map map, std::string_view key, bool* ok) {
   *ok = true;
   const auto& blocks = maps_[map].blocks;
-  auto after = std::upper_bound(blocks.begin(), blocks.end(), key,
-                                [map](std::string_view k, const BlockRef& ref) { return keyLess(map, k, ref.firstKey); });
+  const std::string folded = map == kForms ? foldDiacritics(key, false) : std::string();
+  auto after = std::upper_bound(blocks.begin(), blocks.end(), key, [&](std::string_view k, const BlockRef& ref) {
+    return map == kForms ? formLess(folded, k, ref.foldedKey, ref.firstKey) : k < ref.firstKey;
+  });
   if (after == blocks.begin()) return nullptr;
   const Block* found = block(map, static_cast<uint32_t>(after - blocks.begin() - 1));
   if (!found) {
@@ -168,7 +186,7 @@ bool LingReader::lemmasOf(std::string_view word, bool ignoreDiacritics, std::vec
   const std::string key = foldDiacritics(word, false);
   const auto& blocks = maps_[kForms].blocks;
   auto after = std::upper_bound(blocks.begin(), blocks.end(), key, [](const std::string& k, const BlockRef& ref) {
-    return keyLess(kForms, k, ref.firstKey);
+    return formLess(k, k, ref.foldedKey, ref.firstKey);
   });
   for (auto b = static_cast<uint32_t>(after == blocks.begin() ? 0 : after - blocks.begin() - 1); b < blocks.size();
        ++b) {

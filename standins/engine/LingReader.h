@@ -41,6 +41,7 @@ class LingReader {
  private:
   struct BlockRef {
     std::string firstKey;
+    std::string foldedKey;  // the forms map's order key of firstKey
     uint32_t offset, size, crc;
   };
   struct MapHead {
