@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Lemmatizer and synonyms: recall and precision, tarvek against Recoll's
+# stemmers, on the word lists of this folder (see bench/README.md):
+#   bench/lang/run.sh [LANG...]      default: every list here
+# BENCH_BUILD (default build/bench) is a Release tree without sanitizers;
+# BENCH_WORK (default build/bench-lang) holds the collections, the indexes
+# and the misses; LANG_DATA (default standins/samples) is the folder of the
+# language data handed to tarvek-query --data. Not part of make test.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=${BENCH_BUILD:-$root/build/bench}
+work=${BENCH_WORK:-$root/build/bench-lang}
+data=${LANG_DATA:-$root/standins/samples}
+if [ $# -gt 0 ]; then langs=("$@"); else
+  langs=(); for f in "$here"/??.txt; do langs+=("$(basename "$f" .txt)"); done
+fi
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+if ! command -v recollindex >/dev/null || ! command -v pdftotext >/dev/null; then
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends recollcmd poppler-utils
+fi
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVEK_SANITIZE=OFF >/dev/null
+cmake --build "$build" -j 2 --target tarvek-index tarvek-query >/dev/null
+
+mkdir -p "$work"
+python3 "$here/evaluate.py" "$work" "$build/standins/indexer" "$data" "${langs[@]}"
+echo "Misses: $work/misses-LANG.txt"
