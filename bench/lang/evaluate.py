@@ -101,7 +101,7 @@ class Collection:
             text = [filler(rng) for _ in range(40)]
             text[rng.randrange(5, 35)] = self.spelling[w]
             lines = [" ".join(text[i:i + 10]) for i in range(0, 40, 10)]
-            pdfwriter.write_pdf(os.path.join(folder, self.file_of[w]), [lines], "Slovo %s" % w)
+            pdfwriter.write_pdf(os.path.join(folder, self.file_of[w]), [lines], self.file_of[w])
 
     def pages(self, group):
         return {w.lower() for w in self.groups[group][1]} - self.absent
@@ -109,7 +109,7 @@ class Collection:
 
 def run(command, env=None):
     result = subprocess.run(command, capture_output=True, text=True, env=env)
-    if result.returncode not in (0,):
+    if result.returncode != 0:
         sys.exit("failed: %s\n%s%s" % (" ".join(command), result.stdout, result.stderr))
     return result.stdout
 
