@@ -49,7 +49,7 @@ $(FUZZ)/CMakeCache.txt: FORCE
 # longer run: make fuzz FUZZ_SECONDS=600
 fuzz: deps $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS) --target fuzz_database fuzz_mapping catalogue_fuzz_seeds fuzz_sbi sbi_fuzz_seeds \
-	  fuzz_versioninfo installer_fuzz_seeds
+	  fuzz_ling ling_fuzz_seeds fuzz_versioninfo installer_fuzz_seeds
 	tests/fuzz/run-fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
 
 # The sample PDF collection and its Slovak and English indexes (standins/samples).

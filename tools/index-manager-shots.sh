@@ -12,7 +12,7 @@ rm -rf "$work/viewer"
 mkdir -p "$work/viewer/Plug_ins/Test"
 cp "$root/build/win32/standins/viewer/viewer.exe" "$work/viewer/"
 cp "$root/build/win32/tests/win32/manager-plugin/manager.API" "$work/viewer/Plug_ins/Test/"
-cp "$root/build/win32/standins/viewer/Plug_ins/Tarvek/"{vovar_av.dll,lemma_sk.txt,synonyms_sk.txt} "$work/viewer/Plug_ins/Test/"
+cp "$root/build/win32/standins/viewer/Plug_ins/Tarvek/"{vovar_av.dll,ling_sk.tld} "$work/viewer/Plug_ins/Test/"
 win() { echo "Z:$1" | tr / '\\'; }
 cat > "$work/shots.script" <<SCRIPT
 menu Test:IndexManager

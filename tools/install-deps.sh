@@ -10,6 +10,9 @@ packages=(
   wine wine32:i386 fonts-wine xvfb xauth locales
   python3 libpoppler-cpp-dev
   libtesseract-dev tesseract-ocr-slk tesseract-ocr-ces tesseract-ocr-eng python3-pil poppler-utils
+  # The dictionaries and thesauri the engine's linguistic data is compiled from (standins/lingdata).
+  hunspell-sk hunspell-en-us hunspell-cs hunspell-fr hunspell-de-de hunspell-hu hunspell-pl hunspell-it hunspell-es
+  mythes-sk mythes-en-us mythes-cs mythes-fr mythes-de mythes-hu mythes-pl mythes-it mythes-es
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -6,6 +6,7 @@
 
 #include "standins/engine/DataFolder.h"
 #include "standins/engine/EngineErrors.h"
+#include "standins/engine/FilePostings.h"
 #include "standins/engine/Query.h"
 #include "standins/engine/QueryEvaluator.h"
 #include "standins/engine/SbiReader.h"
@@ -16,30 +17,6 @@ namespace {
 void setError(uint16_t* error, uint16_t code) {
   if (error) *error = code;
 }
-
-// Postings read from the index file, which stays open with its index.
-class FilePostings final : public PostingsSource {
- public:
-  explicit FilePostings(const char* path) : file_(path, std::ios::binary) {}
-
-  bool isOpen() const { return file_.is_open(); }
-  // The file's size, or -1 when it cannot be told.
-  int64_t size() {
-    file_.seekg(0, std::ios::end);
-    const std::streamoff end = file_.tellg();
-    return file_ && end >= 0 ? static_cast<int64_t>(end) : -1;
-  }
-  bool read(uint64_t offset, uint32_t size, std::vector<uint8_t>* out) override {
-    out->resize(size);
-    file_.clear();
-    file_.seekg(static_cast<std::streamoff>(offset));
-    file_.read(reinterpret_cast<char*>(out->data()), size);
-    return file_.good() || (file_.eof() && static_cast<uint32_t>(file_.gcount()) == size);
-  }
-
- private:
-  std::ifstream file_;
-};
 
 // Reads the head of the index file: the header says how long it is.
 EngineError readHead(FilePostings& file, IndexData* index) {
@@ -72,16 +49,25 @@ void Engine::setDataFolder(std::string folder) {
   } else {
     dataFolder_ = std::move(folder);
   }
-  tables_.clear();
+  lingData_.clear();
 }
 
 std::string Engine::dataFolder() const { return dataFolder_ ? *dataFolder_ : defaultDataFolder(); }
 
-const WordGroups* Engine::table(TableKind kind, uint32_t language) {
+ling::LingReader* Engine::lingData(uint32_t language) {
   if (languageSuffix(language).empty()) return nullptr;
-  auto [it, inserted] = tables_.try_emplace({kind, language});
-  if (inserted) it->second = WordGroups::load(tablePath(dataFolder(), kind, language));
-  return it->second ? &*it->second : nullptr;
+  LanguageData& slot = lingData_[language];
+  if (slot.reader || slot.refused) return slot.reader.get();
+  // A missing file is asked for again next time, so data copied in while
+  // the host runs counts; a damaged one is refused for good.
+  auto file = std::make_unique<FilePostings>(lingDataPath(dataFolder(), language).c_str());
+  if (!file->isOpen()) return nullptr;
+  const int64_t size = file->size();
+  slot.reader = size < 0 ? nullptr
+                         : ling::LingReader::open(std::move(file), static_cast<uint64_t>(size),
+                                                  static_cast<uint16_t>(language));
+  slot.refused = !slot.reader;
+  return slot.reader.get();
 }
 
 uint32_t Engine::open(const char* path, uint32_t* attributes, uint16_t* error) {
@@ -150,10 +136,17 @@ uint32_t Engine::query(uint32_t indexHandle, const char* text, uint32_t flags, u
   Linguistics linguistics;
   linguistics.ignoreDiacritics = flags & kFlagFuzzyDia;
   linguistics.allowTypo = flags & kFlagFuzzyTypo;
-  if (flags & kFlagLemmas) linguistics.lemmas = table(TableKind::kLemma, index->data.language);
-  if (flags & kFlagSynonyms) linguistics.synonyms = table(TableKind::kSynonyms, index->data.language);
+  if (flags & (kFlagLemmas | kFlagSynonyms)) {
+    linguistics.data = lingData(index->data.language);
+    linguistics.lemmas = (flags & kFlagLemmas) && linguistics.data && linguistics.data->hasLemmas();
+    linguistics.synonyms = (flags & kFlagSynonyms) && linguistics.data && linguistics.data->hasSynonyms();
+  }
   Hits hits;
   status = QueryEvaluator(*index->reader, *index->matcher, linguistics).run(root, &hits);
+  if (status == kDamagedLingData) {
+    // Its modules are absent from now on; other languages keep theirs.
+    lingData_[index->data.language] = LanguageData{nullptr, true};
+  }
   if (status != kOk) {
     setError(error, status);
     return 0;
@@ -261,13 +254,12 @@ uint16_t Engine::info(uint32_t indexHandle, uint32_t property, uint32_t* value, 
 uint16_t Engine::lingModules(uint32_t kind, uint32_t mask) {
   std::lock_guard lock(mutex_);
   if (kind != engine_api::kLingLemmatization && kind != engine_api::kLingSynonyms) return 0;
-  const TableKind table = kind == engine_api::kLingSynonyms ? TableKind::kSynonyms : TableKind::kLemma;
-  // Asks the disk each time, so tables copied in while the host runs count.
-  const std::string folder = dataFolder();
   uint16_t present = 0;
   for (uint32_t language = 0; language < 16; ++language) {
-    if (!(mask & (1u << language)) || languageSuffix(language).empty()) continue;
-    if (std::ifstream(tablePath(folder, table, language))) present |= static_cast<uint16_t>(1u << language);
+    if (!(mask & (1u << language))) continue;
+    const ling::LingReader* data = lingData(language);
+    if (data && (kind == engine_api::kLingSynonyms ? data->hasSynonyms() : data->hasLemmas()))
+      present |= static_cast<uint16_t>(1u << language);
   }
   return present;
 }

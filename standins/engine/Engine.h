@@ -1,6 +1,6 @@
 #pragma once
 // The stand-in engine behind the exported functions: open indexes and topic
-// lists behind checked handles, the linguistic tables of the data folder, and
+// lists behind checked handles, the linguistic data of the data folder, and
 // one method per exported function. Every method returns its failure as a
 // status code; none throws on bad input.
 //
@@ -36,7 +36,7 @@ class Engine {
   // The one engine of the process, as the exported functions see it.
   static Engine& instance();
 
-  // Folder of the linguistic tables; empty restores the default (DataFolder.h).
+  // Folder of the linguistic data; empty restores the default (DataFolder.h).
   void setDataFolder(std::string folder);
 
   uint32_t open(const char* path, uint32_t* attributes, uint16_t* error);
@@ -63,8 +63,14 @@ class Engine {
     std::vector<std::vector<uint32_t>> occurrences;  // low 16 bits: position, high: word length
   };
 
+  struct LanguageData {
+    std::unique_ptr<ling::LingReader> reader;  // null until opened, or when refused
+    bool refused = false;                      // there but damaged: not tried again
+  };
+
   std::string dataFolder() const;
-  const WordGroups* table(TableKind kind, uint32_t language);
+  // The language's data, opened on first use; null when absent or damaged.
+  ling::LingReader* lingData(uint32_t language);
   void addList(OpenIndex& index, std::unique_ptr<TopicList> list, uint32_t* handle, uint16_t* error);
 
   // Callbacks of IndexEnumKeys may call back into the engine on the same thread.
@@ -72,7 +78,7 @@ class Engine {
   HandleTable<OpenIndex> indexes_{false};
   HandleTable<TopicList> lists_{true};
   std::optional<std::string> dataFolder_;
-  std::map<std::pair<TableKind, uint32_t>, std::optional<WordGroups>> tables_;
+  std::map<uint32_t, LanguageData> lingData_;
 };
 
 }  // namespace tarvek::sbi

@@ -25,6 +25,7 @@ enum EngineError : uint16_t {
   kUnknownMode = 15,          // operator mode bits 0x60
   kInternalError = 16,        // an unexpected failure inside the engine
   kOldFormatVersion = 17,     // an index of an earlier .sbi format version: to be rebuilt
+  kDamagedLingData = 18,      // the language's linguistic data is damaged: its modules are dropped
   kOnlyExcludedWords = 43,    // every query word is an excluded word
 };
 

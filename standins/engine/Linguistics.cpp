@@ -1,11 +1,6 @@
 #include "standins/engine/Linguistics.h"
 
-#include <algorithm>
-#include <fstream>
-#include <sstream>
-
-#include "platform/Cp1250.h"
-#include "standins/engine/WordText.h"
+#include <unordered_set>
 
 namespace tarvek::sbi {
 
@@ -14,52 +9,71 @@ std::string_view languageSuffix(uint32_t language) {
   return language < std::size(kSuffixes) ? kSuffixes[language] : std::string_view{};
 }
 
-std::string tablePath(const std::string& folder, TableKind kind, uint32_t language) {
+std::string lingDataPath(const std::string& folder, uint32_t language) {
   std::string path = folder;
   if (!path.empty() && path.back() != '/' && path.back() != '\\') path += '/';
-  path += kind == TableKind::kLemma ? "lemma_" : "synonyms_";
+  path += "ling_";
   path += languageSuffix(language);
-  path += ".txt";
+  path += ".tld";
   return path;
 }
 
-WordGroups WordGroups::parse(std::string_view utf8Text) {
-  WordGroups groups;
-  std::istringstream lines{std::string(utf8Text)};
-  std::string line;
-  while (std::getline(lines, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> members;
-    forEachWord(cp1250::fromUtf8(line), [&](std::string_view word, size_t) {
-      std::string lower = lowerWord(word);
-      if (std::find(members.begin(), members.end(), lower) == members.end()) members.push_back(std::move(lower));
-    });
-    if (members.size() < 2) continue;
-    for (const auto& m : members) {
-      groups.memberOf_.emplace(m, groups.groups_.size());
-      groups.memberOfFolded_.emplace(foldDiacritics(m, false), groups.groups_.size());
-    }
-    groups.groups_.push_back(std::move(members));
+namespace {
+
+class WordList {
+ public:
+  explicit WordList(std::vector<std::string>* words) : words_(words) {}
+  void add(const std::string& word) {
+    if (seen_.insert(word).second) words_->push_back(word);
   }
-  return groups;
+
+ private:
+  std::vector<std::string>* words_;
+  std::unordered_set<std::string> seen_;
+};
+
+// Adds each lemma (and with `forms` its forms); its text goes to `lemmaTexts`.
+bool addLemmas(ling::LingReader& data, const std::vector<uint32_t>& ordinals, bool forms, WordList& out,
+               std::vector<std::string>* lemmaTexts) {
+  std::string text;
+  std::vector<std::string> lemmaForms;
+  for (uint32_t ordinal : ordinals) {
+    if (!data.lemma(ordinal, &text, &lemmaForms)) return false;
+    if (lemmaTexts) lemmaTexts->push_back(text);
+    if (!forms) continue;
+    out.add(text);
+    for (const auto& f : lemmaForms) out.add(f);
+  }
+  return true;
 }
 
-std::optional<WordGroups> WordGroups::load(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream text;
-  text << file.rdbuf();
-  return parse(text.str());
-}
+}  // namespace
 
-std::vector<std::string> WordGroups::expand(const std::string& lowerWord, bool ignoreDiacritics) const {
-  std::vector<std::string> out{lowerWord};
-  auto [first, last] =
-      ignoreDiacritics ? memberOfFolded_.equal_range(foldDiacritics(lowerWord, false)) : memberOf_.equal_range(lowerWord);
-  for (auto it = first; it != last; ++it)
-    for (const auto& member : groups_[it->second])
-      if (std::find(out.begin(), out.end(), member) == out.end()) out.push_back(member);
-  return out;
+bool expandWord(ling::LingReader& data, const std::string& lowerWord, const WordOptions& options,
+                std::vector<std::string>* words) {
+  words->clear();
+  WordList out(words);
+  out.add(lowerWord);
+  if (!options.lemmas && !options.synonyms) return true;
+  std::vector<uint32_t> ordinals;
+  if (!data.lemmasOf(lowerWord, options.ignoreDiacritics, &ordinals)) return false;
+  std::vector<std::string> lemmaTexts;
+  if (!addLemmas(data, ordinals, options.lemmas, out, &lemmaTexts)) return false;
+  if (!options.synonyms) return true;
+
+  // The thesaurus is keyed by lemma; the typed word counts too, for the words
+  // it knows that the dictionary does not.
+  lemmaTexts.insert(lemmaTexts.begin(), lowerWord);
+  std::vector<std::string> synonyms;
+  for (const auto& key : lemmaTexts) {
+    if (!data.synonymsOf(key, &synonyms)) return false;
+    for (const auto& synonym : synonyms) {
+      out.add(synonym);
+      if (!options.lemmas) continue;
+      if (!data.lemmasOf(synonym, false, &ordinals) || !addLemmas(data, ordinals, true, out, nullptr)) return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace tarvek::sbi

@@ -1,43 +1,34 @@
 #pragma once
-// Lemma and synonym tables of one language, read from text files beside the
-// engine: lemma_XX.txt (a lemma, then its forms, on each line) and
-// synonyms_XX.txt (one group of synonyms on each line), UTF-8, '#' starts a
-// comment line; XX is the language's two-letter code.
+// What a query word stands for with the linguistic options: the forms of its
+// lemmas and the synonyms of its lemmas, from the language's data file
+// ling_XX.tld beside the engine (LingReader.h, FORMAT.md).
 
 #include <cstdint>
-#include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace tarvek::sbi {
+#include "standins/engine/LingReader.h"
 
-enum class TableKind { kLemma, kSynonyms };
+namespace tarvek::sbi {
 
 // The two-letter code of a LanguageCode (0 sk ... 8 es), or empty.
 std::string_view languageSuffix(uint32_t language);
-// The table file's path in `folder` (empty folder: the current one).
-std::string tablePath(const std::string& folder, TableKind kind, uint32_t language);
+// The data file's path in `folder` (empty folder: the current one).
+std::string lingDataPath(const std::string& folder, uint32_t language);
 
-// Word groups: a word expands to every word of each group it belongs to.
-class WordGroups {
- public:
-  // Parses the file's text; words are stored in lower-case code page 1250.
-  static WordGroups parse(std::string_view utf8Text);
-  // Reads the file; none when it cannot be read.
-  static std::optional<WordGroups> load(const std::string& path);
-
-  // The word itself followed by the other members of its groups; with
-  // `ignoreDiacritics` the groups are found by the diacritics-free key, so
-  // "obcan" finds the group of "občan".
-  std::vector<std::string> expand(const std::string& lowerWord, bool ignoreDiacritics = false) const;
-  size_t groupCount() const { return groups_.size(); }
-
- private:
-  std::vector<std::vector<std::string>> groups_;
-  std::multimap<std::string, size_t, std::less<>> memberOf_;
-  std::multimap<std::string, size_t, std::less<>> memberOfFolded_;
+struct WordOptions {
+  bool lemmas = false;            // every form of every lemma of the word
+  bool synonyms = false;          // the synonyms of the word and of its lemmas
+  bool ignoreDiacritics = false;  // lemmas found by the diacritics-free key
 };
+
+// The word itself followed by what it stands for: with `lemmas` the lemmas
+// of the word and all their forms; with `synonyms` the thesaurus's synonyms
+// of the word and of its lemmas, and with `lemmas` as well every form of
+// every synonym. A word the data does not know stands for itself. False when
+// the data turns out damaged.
+bool expandWord(ling::LingReader& data, const std::string& lowerWord, const WordOptions& options,
+                std::vector<std::string>* words);
 
 }  // namespace tarvek::sbi

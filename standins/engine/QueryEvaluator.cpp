@@ -96,11 +96,6 @@ std::vector<Occurrence> keepNear(const std::vector<Occurrence>& items, const std
   return kept;
 }
 
-void addUnique(std::vector<std::string>& words, std::vector<std::string> more) {
-  for (auto& w : more)
-    if (std::find(words.begin(), words.end(), w) == words.end()) words.push_back(std::move(w));
-}
-
 }  // namespace
 
 EngineError QueryEvaluator::run(const QueryNode& root, Hits* hits) {
@@ -148,10 +143,10 @@ std::optional<Hits> QueryEvaluator::word(const QueryNode& node) {
   const auto& excluded = index_.data().excluded;
   if (!node.prefix && std::binary_search(excluded.begin(), excluded.end(), node.word)) return std::nullopt;
   std::vector<std::string> variants{node.word};
-  if (ling_.lemmas) addUnique(variants, ling_.lemmas->expand(node.word, ling_.ignoreDiacritics));
-  if (ling_.synonyms) {
-    const std::vector<std::string> base = variants;
-    for (const auto& v : base) addUnique(variants, ling_.synonyms->expand(v, ling_.ignoreDiacritics));
+  if (ling_.data && !expandWord(*ling_.data, node.word, {ling_.lemmas, ling_.synonyms, ling_.ignoreDiacritics},
+                                &variants)) {
+    error_ = kDamagedLingData;
+    return Hits{};
   }
   const MatchOptions options{node.prefix, ling_.ignoreDiacritics, ling_.allowTypo};
   std::vector<uint32_t> terms, found;

@@ -30,8 +30,9 @@ using Hits = std::vector<PageHits>;  // ascending by ordinal
 struct Linguistics {
   bool ignoreDiacritics = false;
   bool allowTypo = false;
-  const WordGroups* lemmas = nullptr;    // null: no lemmatisation
-  const WordGroups* synonyms = nullptr;  // null: no synonyms
+  bool lemmas = false;
+  bool synonyms = false;
+  ling::LingReader* data = nullptr;  // the index language's data; null: neither lemmas nor synonyms
 };
 
 class QueryEvaluator {
@@ -41,7 +42,8 @@ class QueryEvaluator {
 
   // kOk with the hits; kOnlyExcludedWords when nothing but excluded words
   // was asked for; kDamagedIndex when a dictionary block or a posting list
-  // cannot be read or decoded.
+  // cannot be read or decoded; kDamagedLingData when the linguistic data
+  // cannot.
   EngineError run(const QueryNode& root, Hits* hits);
 
  private:

@@ -28,7 +28,7 @@ constexpr char kUsage[] =
     "  --flags HEX     option word (0x0120 AND, 0x0110 OR, 0x0130 NOT, 0x0140 NEXT, 0x015n NEAR n,\n"
     "                  0x017n operators, +0x2000 fuzzy diacritics, +0x4000 fuzzy typo,\n"
     "                  +0x0080 lemmas, +0x1000 synonyms); default 0x0120\n"
-    "  --data FOLDER   folder of the lemma and synonym tables (default: $TARVEK_ENGINE_DATA,\n"
+    "  --data FOLDER   folder of the linguistic data ling_XX.tld (default: $TARVEK_ENGINE_DATA,\n"
     "                  else the folder of this program)\n"
     "  --excluded      lists the excluded words of the index\n"
     "Pages are counted from 1.\n";

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Builds the sample collection into OUT: the PDF files, a Slovak and an
-# English index (the bilingual leaflet in both), and the Slovak linguistic
-# tables beside them.
+# Builds the sample collection into OUT: the PDF files and a Slovak and an
+# English index (the bilingual leaflet in both).
 #   build_samples.sh OUT TARVEK_INDEX
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,4 +17,3 @@ python=/usr/bin/python3
   --path-variable '$VZORKY' "$out/pdf/sk" "$out/pdf/both" "$out/vzorky_sk"
 "$indexer" --name "Samples (EN)" --language en --excluded "$here/excluded_en.txt" --indexer-number "VZ-EN-1" \
   --path-variable '$VZORKY' "$out/pdf/en" "$out/pdf/both" "$out/samples_en"
-cp "$here/lemma_sk.txt" "$here/synonyms_sk.txt" "$out/"

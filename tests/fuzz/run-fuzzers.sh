@@ -10,11 +10,12 @@ seeds=$build/fuzz-seeds
 corpus=$build/fuzz-corpus
 artifacts=$build/fuzz-artifacts
 mkdir -p "$seeds/database" "$seeds/mapping" "$seeds/sbi" "$corpus/database" "$corpus/mapping" "$corpus/sbi" "$artifacts"
-mkdir -p "$seeds/versioninfo" "$corpus/versioninfo"
+mkdir -p "$seeds/versioninfo" "$corpus/versioninfo" "$seeds/ling" "$corpus/ling"
 "$build/tests/fuzz/catalogue_fuzz_seeds" "$seeds/database" "$seeds/mapping"
 "$build/tests/fuzz/sbi_fuzz_seeds" "$seeds/sbi"  # the stand-in engine's .sbi reader
+"$build/tests/fuzz/ling_fuzz_seeds" "$seeds/ling"  # and its linguistic data reader
 "$build/tests/fuzz/installer_fuzz_seeds" "$seeds/versioninfo"  # the installer's version readers
-for kind in database mapping sbi versioninfo; do
+for kind in database mapping sbi ling versioninfo; do
   echo "fuzz_$kind: ${seconds} s"
   log=$build/fuzz-$kind.log
   status=0

@@ -146,7 +146,7 @@ TEST_F(InstallationWin32Test, InstallsTheFullVariantFromItsMedium) {
   plan.displayName = "TarvekPDF";
   plan.productKeyName = "TarvekPDF";
   plan.sourceFolder = backslashed(TARVEK_MEDIUM_FULL_DIR) + "\\";
-  plan.fileNames = {"TarvekPDF.API", "vovar_av.dll", "lemma_sk.txt", "synonyms_sk.txt"};
+  plan.fileNames = {"TarvekPDF.API", "vovar_av.dll", "ling_sk.tld", "NOTICE.txt"};
   plan.userName = "J\xE1n Nov\xE1k";  // code page 1250
   plan.company = "Kelbo, s.r.o.";
   ASSERT_EQ(runInstallation(services.env(), versions, plan, progress), kInstallOk) << progress.message;
@@ -192,7 +192,7 @@ TEST_F(InstallationWin32Test, TheViewerLoadsThePlugInInstalledFromTheMedium) {
   testing::ViewerRun viewer;
   InstallationPlan plan = searchPlan();
   plan.viewerFolder = viewer.folder() + "\\";
-  plan.fileNames = {"query.API", "vovar_av.dll", "lemma_sk.txt", "synonyms_sk.txt"};
+  plan.fileNames = {"query.API", "vovar_av.dll", "ling_sk.tld", "NOTICE.txt"};
   ASSERT_EQ(runInstallation(services.env(), versions, plan, progress), kInstallOk) << progress.message;
 
   const std::vector<std::string> output = viewer.run("menus\nquit\n");

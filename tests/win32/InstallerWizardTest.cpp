@@ -394,8 +394,10 @@ TEST_F(InstallerWizardTest, TheBuiltMediumInstallsIntoAViewerThatThenLoadsThePlu
   // Acrobat Reader 6.0 it plays.
   const std::string source = nativePath(TARVEK_MEDIUM_DIR) + "\\";
   for (const char* name : {"tarvinst.exe", "TARVINST.INF", "LICENCIA.TXT", "ZaZiruDA.exe", "PLUGIN\\query.API",
-                           "PLUGIN\\vovar_av.dll", "PLUGIN\\lemma_sk.txt", "PLUGIN\\synonyms_sk.txt"})
+                           "PLUGIN\\vovar_av.dll", "PLUGIN\\NOTICE.txt"})
     copy(source + name, medium_ / name);
+  for (const char* language : {"sk", "en", "cs", "fr", "de", "hu", "pl", "it", "es"})
+    copy(source + "PLUGIN\\ling_" + language + ".tld", medium_ / ("PLUGIN\\ling_" + std::string(language) + ".tld"));
   // Registered where an installer looks for Reader 5.0 and later.
   const std::string folder = viewers_ / "Reader6" + "\\";
   copy(TARVEK_VIEWER_EXE, folder + "AcroRd32.exe");

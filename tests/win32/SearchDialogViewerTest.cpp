@@ -16,6 +16,8 @@
 #include "resources/Version.h"
 #include "settings/RegistryLayout.h"
 #include "settings/Settings.h"
+#include "platform/Cp1250.h"
+#include "standins/engine/LingWriter.h"
 #include "standins/engine/SbiWriter.h"
 #include "tests/win32/ViewerRun.h"
 
@@ -59,7 +61,10 @@ class SearchDialogViewerTest : public ::testing::Test {
     viewer.installPlugIn(false);
     viewer.copyInto(TARVEK_ENGINE_DLL, "Plug_ins\\Tarvek\\vovar_av.dll");
     // Slovak lemmas, no synonyms: the language rule has something to show.
-    viewer.copyInto(TARVEK_LEMMA_SK, "Plug_ins\\Tarvek\\lemma_sk.txt");
+    sbi::ling::LingSource slovakLemmas;
+    slovakLemmas.lemmas["kniha"] = {"knihy", "knihou"};
+    write(data / "ling_sk.tld", sbi::ling::buildLingData(0, slovakLemmas));
+    viewer.copyInto(data / "ling_sk.tld", "Plug_ins\\Tarvek\\ling_sk.tld");
     makeIndexes();
     settings().writeProductText(Hive::localMachine, settings::kActiveIndexesPath, data / "tarvek.idb");
   }
@@ -293,6 +298,64 @@ TEST_F(SearchDialogViewerTest, FailingIndexIsReportedOverTheDialogAndTheSearchGo
     if (line.rfind("IndexQuery ", 0) == 0) queries.push_back(line.substr(line.rfind(' ') + 1));
   // AND with lemmatization, which the Slovak index's language has: 0x01A0.
   EXPECT_EQ(queries, (Lines{std::to_string(0x01A0)}));
+}
+
+TEST_F(SearchDialogViewerTest, TheBuiltLanguageDataOffersBothModulesAndFindsAFormNoTableListed) {
+  viewer.copyInto(TARVEK_LINGDATA_DIR "\\ling_sk.tld", "Plug_ins\\Tarvek\\ling_sk.tld");
+  viewer.copyInto(TARVEK_LINGDATA_DIR "\\ling_en.tld", "Plug_ins\\Tarvek\\ling_en.tld");
+  // A page of the sample collection's bee-keeping text: "Včelár" twice,
+  // never "včelárovi".
+  sbi::IndexBuilder builder;
+  builder.setName("Vcely (SK)");
+  builder.setLanguage(0);
+  builder.beginPage(1);
+  builder.addText(cp1250::fromUtf8("Včelár na jar kontroluje zásoby medu a zdravie včelstva. Ak je zima dlhá, včely "
+                                   "môžu vyhladovať, preto im včelár pridáva cukrový roztok."));
+  write(data / "vcely.sbi", builder.build());
+  write(data / "vcely.pdf", std::string("%PDF-1.4\n"));
+  MappingContent mapping;
+  mapping.version = kMappingVersion2;
+  mapping.magic = kMappingMagic;
+  MappingEntry pdf;
+  pdf.pdfPath = data / "vcely.pdf";
+  pdf.pageCount = 1;
+  pdf.pageTopics = {1};
+  mapping.entries = {pdf};
+  mapping.entryCount = 1;
+  write(data / "vcely.sbf", serializeMapping(mapping));
+  ActiveIndexEntry entry;
+  entry.indexName = "Vcely (SK)";
+  entry.indexPath = data / "vcely.sbi";
+  entry.mappingPath = data / "vcely.sbf";
+  entry.language = 0;
+  write(data / "tarvek.idb", serializeDatabase({entry}));
+
+  const Lines output = viewer.run(
+      "menu VELT:Search\n"
+      "wait Vyhľadanie\n"
+      "type #1213 Anglický\n"
+      "dump\n"
+      "type #1213 Slovenský\n"
+      "dump\n"
+      "type #1202 včelárovi\n"
+      "click Hľadať\n"
+      "wait Varovanie\n"
+      "click OK\n"
+      "wait Vyhľadanie\n"
+      "click Lematizátor\n"
+      "click Hľadať\n"
+      "wait \"TarvekPDF Search - Výsledky hľadania\"\n"
+      "dump\n"
+      "quit\n");
+  const std::string all = joined(output);
+  for (int language : {0, 1}) {
+    const Lines dialog = section(output, "dialog \"Vyhľadanie\"", language);
+    EXPECT_TRUE(contains(dialog, "  Button #1208 \"Le&matizátor\" enabled unchecked")) << all;
+    EXPECT_TRUE(contains(dialog, "  Button #1209 \"Syn&onymá\" enabled unchecked")) << all;
+  }
+  EXPECT_TRUE(contains(output, "shown \"Varovanie\"")) << "the form itself is on no page\n" << all;
+  const Lines results = linesStartingWith(output, "    item \"vcely.pdf | 2 | 1 |");
+  EXPECT_EQ(results.size(), 1u) << "both forms of \"včelár\" on the one page\n" << all;
 }
 
 TEST_F(SearchDialogViewerTest, AboutShowsTheModulesVersionAndHelpOpensTheDefaultDocument) {

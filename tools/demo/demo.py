@@ -34,7 +34,8 @@ PREFIX = os.path.join(OUT, "wineprefix")
 VIEWER_FOLDER = "C:\\Program Files\\Reader 6.0\\"
 RESULTS = "TarvekPDF Search - Výsledky hľadania"
 MEDIUM_FILES = ["tarvinst.exe", "TARVINST.INF", "LICENCIA.TXT", "ZaZiruDA.exe", "PLUGIN/query.API",
-                "PLUGIN/vovar_av.dll", "PLUGIN/lemma_sk.txt", "PLUGIN/synonyms_sk.txt"]
+                "PLUGIN/vovar_av.dll", "PLUGIN/NOTICE.txt"] + \
+    ["PLUGIN/ling_%s.tld" % language for language in ("sk", "en", "cs", "fr", "de", "hu", "pl", "it", "es")]
 
 
 def windows_path(path):
@@ -206,6 +207,8 @@ def viewer_script():
         step("6a")] + reopen_search() + search("garden", operator="AND (a zároveň)", scope="Pred. hľad.") + [
         shot("11-results-previous.png"),
         step("4d")] + reopen_search() + search("nájomca") + [shot("12-results-scanned.png"),
+        step("4e")] + reopen_search() + search("včelárovi", toggles=("Lematizátor",)) + [
+        shot("14-results-lemmas.png"),
         step("6b")] + reopen_search() + [
         "click HISTORY", "popup", 'choose "rieke"', "dump", shot("13-search-from-history.png"),
         "click Hľadať", 'wait "%s" 20' % RESULTS, "dump",
@@ -328,12 +331,15 @@ def report(story, steps):
     story.picture("Results of garden in the previous results", "11-results-previous.png")
     check("4d", '9. "nájomca", a word found only on scanned pages (read by OCR when indexing)', "zmluva_sken.pdf")
     story.picture("Results of nájomca: the scanned contract", "12-results-scanned.png")
+    check("4e", '10. Slovak "včelárovi" with Le&matizátor: a form on no page finds "Včelár" through the Slovak '
+                'dictionary compiled into ling_sk.tld', "vcelarstvo.pdf")
+    story.picture("Results of včelárovi: the forms of its lemma", "14-results-lemmas.png")
 
     def from_history(lines, ok):
         popup = [l.strip() for l in lines if l.startswith("popup") or l.startswith("  item")]
         return ok and any('"rieke"' in l for l in popup), ["history popup: " + " / ".join(popup)]
 
-    check("6b", '10. "rieke" re-run from the history popup', "rieka.pdf", from_history)
+    check("6b", '11. "rieke" re-run from the history popup', "rieka.pdf", from_history)
     story.picture("Search dialog filled from the history popup", "13-search-from-history.png")
 
 

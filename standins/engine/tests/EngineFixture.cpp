@@ -1,13 +1,31 @@
 #include "standins/engine/tests/EngineFixture.h"
 
 #include "standins/engine/Engine.h"
+#include "standins/engine/LingWriter.h"
 
 namespace tarvek::sbi::test {
 
+std::vector<uint8_t> buildTestLingData() {
+  ling::LingSource source;
+  auto lemma = [&](const char* l, std::initializer_list<const char*> forms) {
+    auto& group = source.lemmas[ansi(l)];
+    for (const char* f : forms) group.insert(ansi(f));
+  };
+  lemma("kniha", {"knihy", "knihe", "knihou"});
+  lemma("občan", {"občana", "občanom"});
+  lemma("obyvateľ", {"obyvateľa"});
+  // "stola" is a form of two lemmas here, whose other forms stand on two pages.
+  lemma("stôl", {"stola", "stole"});
+  lemma("trh", {"trhu", "stola"});
+  source.synonyms[ansi("zákon")] = {ansi("predpis"), ansi("norma")};
+  source.synonyms["predpis"] = {ansi("zákon")};
+  source.synonyms[ansi("obyvateľ")] = {ansi("občan")};
+  return ling::buildLingData(0, source);
+}
+
 void EngineFixture::SetUp() {
   indexPath_ = folder_.write("test.sbi", buildTestIndex());
-  folder_.write("lemma_sk.txt", std::string("# lemma, then its forms\nkniha knihy knihe knihu knihou\n"));
-  folder_.write("synonyms_sk.txt", std::string("zákon predpis norma\nobčana obyvateľa\n"));
+  folder_.write("ling_sk.tld", buildTestLingData());
   Engine::instance().setDataFolder(folder_.path().string());
   uint16_t error = 0xFFFF;
   index_ = IndexOpen(indexPath_.c_str(), nullptr, &error);

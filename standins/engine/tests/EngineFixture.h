@@ -22,6 +22,10 @@ struct QueryOutcome {
   std::vector<std::vector<uint32_t>> occurrences;
 };
 
+// The Slovak linguistic data of the tests: a few lemmas and thesaurus words
+// over the words of the test index.
+std::vector<uint8_t> buildTestLingData();
+
 class EngineFixture : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -2,6 +2,9 @@
 // through the exported functions over the hand-built test index.
 #include <string>
 
+#include "standins/engine/Engine.h"
+#include "standins/engine/LingWriter.h"
+
 #include "standins/engine/tests/EngineFixture.h"
 
 namespace tarvek::sbi::test {
@@ -84,28 +87,57 @@ TEST_F(EngineQueryTest, FuzzyTypoAllowsOneEditInWordsOfFourLettersOrMore) {
   EXPECT_EQ(ids("prirodx", kAnd | kTypo | kDia), (Ids{1001, 1002}));
 }
 
-TEST_F(EngineQueryTest, LemmasAndSynonymsComeFromTheTablesBesideTheEngine) {
+TEST_F(EngineQueryTest, ATypedFormFindsEveryFormOfItsLemmas) {
   EXPECT_EQ(query("knihou", kAnd).ids, Ids{});
   const QueryOutcome lemmas = query("knihou", kAnd | kLemmas);
-  ASSERT_EQ(lemmas.ids, (Ids{1003}));
+  ASSERT_EQ(lemmas.ids, (Ids{1003})) << "a form the index does not hold";
   EXPECT_EQ(lemmas.occurrences[0].size(), 2u) << "kniha and knihy";
-  EXPECT_EQ(ids("predpis", kAnd), Ids{});
-  EXPECT_EQ(ids("predpis", kAnd | kSynonyms), (Ids{1001}));
-  EXPECT_EQ(ids("obyvateľa", kAnd | kSynonyms), (Ids{1002}));
-  EXPECT_EQ(ids("obyvatela", kAnd | kSynonyms), Ids{});
-  EXPECT_EQ(ids("obyvatela", kAnd | kSynonyms | kDia), (Ids{1002})) << "the table found without diacritics too";
   EXPECT_EQ(ids("knihou", kAnd | kLemmas | kDia), (Ids{1003}));
+  EXPECT_EQ(ids("stola", kAnd | kLemmas), (Ids{1003, 1005})) << "both lemmas of the form";
+  EXPECT_EQ(ids("pero", kAnd | kLemmas), (Ids{1003})) << "a word the data does not know, as typed";
+  EXPECT_EQ(ids("kniha", kAnd | kLemmas | kTypo), (Ids{1003}));
 }
 
-TEST_F(EngineQueryTest, LingModulesReportsExactlyTheLanguagesWithTables) {
+TEST_F(EngineQueryTest, SynonymsComeFromTheThesaurusByLemma) {
+  EXPECT_EQ(ids("predpis", kAnd), Ids{});
+  EXPECT_EQ(ids("predpis", kAnd | kSynonyms), (Ids{1001}));
+  // The thesaurus gives "občan"; the page says "občana", a form of it.
+  EXPECT_EQ(ids("obyvateľ", kAnd | kSynonyms), Ids{});
+  EXPECT_EQ(ids("obyvateľ", kAnd | kSynonyms | kLemmas), (Ids{1002}));
+  EXPECT_EQ(ids("obyvateľa", kAnd | kSynonyms | kLemmas), (Ids{1002})) << "looked up by the lemma of the form";
+  EXPECT_EQ(ids("obyvatela", kAnd | kSynonyms | kLemmas | kDia), (Ids{1002}));
+}
+
+TEST_F(EngineQueryTest, LingModulesAnswerByTheDataThatIsThereAndSound) {
   EXPECT_EQ(IndexGetLingModules(0, 1), 1);
   EXPECT_EQ(IndexGetLingModules(16, 1), 1);
-  EXPECT_EQ(IndexGetLingModules(0, 2), 0) << "no English tables";
-  EXPECT_EQ(IndexGetLingModules(0, 0x1FF), 1);
+  EXPECT_EQ(IndexGetLingModules(0, 2), 0) << "no English data";
+  ling::LingSource lemmasOnly;
+  lemmasOnly.lemmas["pes"] = {"psa"};
+  folder_.write("ling_cs.tld", ling::buildLingData(2, lemmasOnly));
+  std::vector<uint8_t> damaged = ling::buildLingData(4, lemmasOnly);
+  damaged.pop_back();
+  folder_.write("ling_de.tld", damaged);
+  folder_.write("ling_hu.tld", ling::buildLingData(0, lemmasOnly));  // Slovak data under a Hungarian name
+  EXPECT_EQ(IndexGetLingModules(0, 0x1FF), 0x5) << "Slovak, and Czech found after the first question";
+  EXPECT_EQ(IndexGetLingModules(16, 0x1FF), 0x1) << "the Czech data has no thesaurus";
   EXPECT_EQ(IndexGetLingModules(0, 0), 0);
   EXPECT_EQ(IndexGetLingModules(5, 1), 0) << "unknown kind";
-  std::filesystem::remove(folder_.path() / "synonyms_sk.txt");
-  EXPECT_EQ(IndexGetLingModules(16, 1), 0);
+}
+
+TEST_F(EngineQueryTest, DataDamagedBehindItsHeadFailsTheQueryAndDropsOnlyItsLanguage) {
+  std::vector<uint8_t> bytes = buildTestLingData();
+  const uint32_t head = bytes[12] | bytes[13] << 8 | bytes[14] << 16 | uint32_t{bytes[15]} << 24;
+  bytes[head + 3] ^= 0x40;  // inside the first block of forms
+  folder_.write("ling_sk.tld", bytes);
+  ling::LingSource english;
+  english.lemmas["store"] = {"stores"};
+  folder_.write("ling_en.tld", ling::buildLingData(1, english));
+  Engine::instance().setDataFolder(folder_.path().string());  // forgets the data read so far
+  EXPECT_EQ(IndexGetLingModules(0, 3), 3) << "heads are sound";
+  EXPECT_EQ(query("knihou", kAnd | kLemmas).error, 18);
+  EXPECT_EQ(IndexGetLingModules(0, 3), 2);
+  EXPECT_EQ(ids("knihy", kAnd | kLemmas), (Ids{1003})) << "searched as typed once the data is gone";
 }
 
 TEST_F(EngineQueryTest, AQueryOfExcludedWordsOnlyFailsWithCode43) {

@@ -1,7 +1,6 @@
 // How text splits into words and how words are compared.
 #include <gtest/gtest.h>
 
-#include "standins/engine/Linguistics.h"
 #include "standins/engine/WordText.h"
 #include "standins/engine/tests/TestIndex.h"
 
@@ -51,14 +50,6 @@ TEST(WordTextTest, OneEditApart) {
     EXPECT_EQ(withinOneEdit(c.a, c.b), c.near);
     EXPECT_EQ(withinOneEdit(c.b, c.a), c.near);
   }
-}
-
-TEST(WordTextTest, WordGroupsExpandToEveryMemberOnce) {
-  const WordGroups groups = WordGroups::parse("# comment\nkniha knihy knihe\nkniha publikácia\nosamotené\n");
-  EXPECT_EQ(groups.groupCount(), 2u) << "a line of one word is no group";
-  EXPECT_EQ(groups.expand("knihy"), (std::vector<std::string>{"knihy", "kniha", "knihe"}));
-  EXPECT_EQ(groups.expand("kniha"), (std::vector<std::string>{"kniha", "knihy", "knihe", ansi("publikácia")}));
-  EXPECT_EQ(groups.expand("pero"), (std::vector<std::string>{"pero"}));
 }
 
 }  // namespace

@@ -1,0 +1,74 @@
+#pragma once
+// Reads a language's linguistic data file (LingFormat.h, FORMAT.md). Opening
+// reads and checks the header and the block indexes only; a block is read,
+// checked against its CRC and decoded when a lookup falls in it, and the
+// newest few are kept. Every read is bounds-checked: a damaged file fails
+// `open` or the lookup that meets the damage, and never reads past its data.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "standins/engine/LingFormat.h"
+#include "standins/engine/SbiIndex.h"
+
+namespace tarvek::sbi::ling {
+
+class LingReader {
+ public:
+  // Null when the file is not ling data of `language` or its head is damaged.
+  // `checkCrc` false skips the checksums (the fuzzer, to reach what follows).
+  static std::unique_ptr<LingReader> open(std::unique_ptr<PostingsSource> file, uint64_t fileSize, uint16_t language,
+                                          bool checkCrc = true);
+
+  bool hasLemmas() const { return maps_[kForms].entries > 0 && maps_[kLemmas].entries > 0; }
+  bool hasSynonyms() const { return maps_[kSynonyms].entries > 0; }
+
+  // Each lookup answers false when the block it needs is damaged; a word the
+  // data does not know is an empty answer and true.
+
+  // Ordinals of the lemmas `word` is a form of, ascending; with
+  // `ignoreDiacritics` of every form whose diacritics-free key is the word's.
+  bool lemmasOf(std::string_view word, bool ignoreDiacritics, std::vector<uint32_t>* ordinals);
+  // The lemma with that ordinal and its other forms.
+  bool lemma(uint32_t ordinal, std::string* text, std::vector<std::string>* forms);
+  // The synonyms the thesaurus gives for a head word.
+  bool synonymsOf(std::string_view word, std::vector<std::string>* synonyms);
+
+ private:
+  struct BlockRef {
+    std::string firstKey;
+    std::string foldedKey;  // the forms map's order key of firstKey
+    uint32_t offset, size, crc;
+  };
+  struct MapHead {
+    uint32_t entries = 0;
+    uint32_t dataOffset = 0;
+    std::vector<BlockRef> blocks;
+  };
+  struct Entry {
+    std::string key;
+    std::string payload;             // as stored; empty in the forms map
+    std::vector<uint32_t> ordinals;  // the forms map's lemma ordinals
+  };
+  struct Block {
+    std::vector<Entry> entries;
+  };
+
+  LingReader(std::unique_ptr<PostingsSource> file, bool checkCrc) : file_(std::move(file)), checkCrc_(checkCrc) {}
+  // The decoded block, read on first use; null when it is damaged.
+  const Block* block(Map map, uint32_t number);
+  // The entry of `key`, or null (with *ok false when damaged).
+  const Entry* find(Map map, std::string_view key, bool* ok);
+
+  std::unique_ptr<PostingsSource> file_;
+  bool checkCrc_;
+  MapHead maps_[kMapCount];
+  std::map<std::pair<size_t, uint32_t>, Block> cache_;
+  std::vector<std::pair<size_t, uint32_t>> cacheOrder_;  // oldest first
+};
+
+}  // namespace tarvek::sbi::ling

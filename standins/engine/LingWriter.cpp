@@ -1,0 +1,163 @@
+#include "standins/engine/LingWriter.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <utility>
+
+#include "standins/engine/ByteIo.h"
+#include "standins/engine/Crc32.h"
+#include "standins/engine/LingFormat.h"
+#include "standins/engine/WordText.h"
+
+namespace tarvek::sbi::ling {
+namespace {
+
+bool usable(std::string_view word) { return !word.empty() && word.size() <= 255; }
+
+struct MapBytes {
+  uint32_t entries = 0;
+  uint32_t blocks = 0;
+  std::vector<uint8_t> index;  // without its CRC
+  std::vector<uint8_t> data;
+};
+
+// Front-coded blocks of kEntriesPerBlock keys, each key with its payload.
+MapBytes writeMap(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries) {
+  MapBytes map;
+  map.entries = static_cast<uint32_t>(entries.size());
+  ByteWriter index;
+  for (size_t first = 0; first < entries.size(); first += kEntriesPerBlock) {
+    const size_t last = std::min(entries.size(), first + kEntriesPerBlock);
+    ByteWriter block;
+    std::string_view previous;
+    for (size_t i = first; i < last; ++i) {
+      const std::string& key = entries[i].first;
+      size_t shared = 0;
+      while (shared < previous.size() && shared < key.size() && previous[shared] == key[shared]) ++shared;
+      block.u8(static_cast<uint8_t>(shared));
+      block.shortText(std::string_view(key).substr(shared));
+      block.varint(static_cast<uint32_t>(entries[i].second.size()));
+      block.raw(std::string_view(reinterpret_cast<const char*>(entries[i].second.data()), entries[i].second.size()));
+      previous = key;
+    }
+    index.shortText(entries[first].first);
+    index.u32(static_cast<uint32_t>(map.data.size()));
+    index.u32(static_cast<uint32_t>(block.size()));
+    index.u32(crc32(block.bytes().data(), block.size()));
+    map.data.insert(map.data.end(), block.bytes().begin(), block.bytes().end());
+    ++map.blocks;
+  }
+  map.index = std::move(index.bytes());
+  return map;
+}
+
+// Ascending lemma ordinals: their count, the first as a difference to
+// `base` (zigzag: the sign in the low bit), the others as differences to the
+// one before.
+std::vector<uint8_t> ordinalsPayload(const std::vector<uint32_t>& ordinals, uint32_t base) {
+  ByteWriter out;
+  out.varint(static_cast<uint32_t>(ordinals.size()));
+  const int64_t first = int64_t{ordinals[0]} - base;
+  out.varint(static_cast<uint32_t>(first >= 0 ? first * 2 : -first * 2 - 1));
+  for (size_t i = 1; i < ordinals.size(); ++i) out.varint(ordinals[i] - ordinals[i - 1]);
+  return std::move(out.bytes());
+}
+
+// (word, lemma ordinal) pairs -> one entry per word with its ordinals. A
+// form's lemmas are near those of the form before it, so the first ordinal is
+// written as a difference to that form's first (to 0 at a block's start).
+std::vector<std::pair<std::string, std::vector<uint8_t>>> groupOrdinals(
+    std::vector<std::pair<std::string, uint32_t>> pairs) {
+  std::sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? keyLess(kForms, a.first, b.first) : a.second < b.second;
+  });
+  pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> entries;
+  uint32_t base = 0;
+  for (size_t i = 0; i < pairs.size();) {
+    std::vector<uint32_t> ordinals;
+    size_t j = i;
+    for (; j < pairs.size() && pairs[j].first == pairs[i].first; ++j) ordinals.push_back(pairs[j].second);
+    if (entries.size() % kEntriesPerBlock == 0) base = 0;
+    entries.emplace_back(pairs[i].first, ordinalsPayload(ordinals, base));
+    base = ordinals[0];
+    i = j;
+  }
+  return entries;
+}
+
+}  // namespace
+
+std::vector<uint8_t> buildLingData(uint16_t language, const LingSource& source) {
+  std::array<std::vector<std::pair<std::string, std::vector<uint8_t>>>, kMapCount> maps;
+  std::vector<std::pair<std::string, uint32_t>> forms;
+  uint32_t ordinal = 0;
+  for (const auto& [lemma, lemmaForms] : source.lemmas) {
+    if (!usable(lemma)) continue;
+    ByteWriter payload;
+    std::vector<std::string_view> others;
+    for (const auto& form : lemmaForms)
+      if (usable(form) && form != lemma) others.push_back(form);
+    // Each form front-coded against the one before it, the first against the lemma.
+    payload.varint(static_cast<uint32_t>(others.size()));
+    std::string_view previous = lemma;
+    for (std::string_view form : others) {
+      size_t shared = 0;
+      while (shared < previous.size() && shared < form.size() && previous[shared] == form[shared]) ++shared;
+      payload.u8(static_cast<uint8_t>(shared));
+      payload.shortText(form.substr(shared));
+      previous = form;
+    }
+    maps[kLemmas].emplace_back(lemma, std::move(payload.bytes()));
+    others.push_back(lemma);
+    for (std::string_view form : others) forms.emplace_back(std::string(form), ordinal);
+    ++ordinal;
+  }
+  maps[kForms] = groupOrdinals(std::move(forms));
+  for (const auto& [head, synonyms] : source.synonyms) {
+    if (!usable(head)) continue;
+    ByteWriter payload;
+    std::vector<std::string_view> kept;
+    for (const auto& s : synonyms)
+      if (usable(s) && s != head) kept.push_back(s);
+    if (kept.empty()) continue;
+    payload.varint(static_cast<uint32_t>(kept.size()));
+    for (std::string_view s : kept) payload.shortText(s);
+    maps[kSynonyms].emplace_back(head, std::move(payload.bytes()));
+  }
+
+  std::array<MapBytes, kMapCount> written;
+  for (size_t m = 0; m < kMapCount; ++m) written[m] = writeMap(maps[m]);
+
+  ByteWriter out;
+  out.raw(std::string_view(kMagic, sizeof kMagic));
+  out.u16(kVersion);
+  out.u16(language);
+  size_t headSize = kHeaderSize;
+  for (const auto& map : written) headSize += map.index.size() + 4;
+  out.u32(static_cast<uint32_t>(headSize));
+  size_t indexOffset = kHeaderSize, dataOffset = headSize;
+  for (const auto& map : written) {
+    out.u32(map.entries);
+    out.u32(map.blocks);
+    out.u32(static_cast<uint32_t>(indexOffset));
+    out.u32(static_cast<uint32_t>(map.index.size()));
+    out.u32(static_cast<uint32_t>(dataOffset));
+    out.u32(static_cast<uint32_t>(map.data.size()));
+    indexOffset += map.index.size() + 4;
+    dataOffset += map.data.size();
+  }
+  out.u32(static_cast<uint32_t>(dataOffset));  // the whole file
+  while (out.size() < kHeaderSize - 4) out.u8(0);
+  out.u32(crc32(out.bytes().data(), out.size()));
+  for (const auto& map : written) {
+    out.raw(std::string_view(reinterpret_cast<const char*>(map.index.data()), map.index.size()));
+    out.u32(crc32(map.index.data(), map.index.size()));
+  }
+  for (const auto& map : written)
+    out.raw(std::string_view(reinterpret_cast<const char*>(map.data.data()), map.data.size()));
+  return std::move(out.bytes());
+}
+
+}  // namespace tarvek::sbi::ling

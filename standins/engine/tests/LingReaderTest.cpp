@@ -1,0 +1,129 @@
+// The linguistic data file: what the writer puts in, the reader gives back,
+// and what the reader makes of a damaged file.
+#include <gtest/gtest.h>
+
+#include "standins/engine/LingReader.h"
+#include "standins/engine/LingWriter.h"
+#include "standins/engine/tests/TestIndex.h"
+
+namespace tarvek::sbi::ling::test {
+namespace {
+
+using tarvek::sbi::test::ansi;
+using Words = std::vector<std::string>;
+
+std::unique_ptr<LingReader> openBytes(const std::vector<uint8_t>& bytes, uint16_t language = 0) {
+  // The reader owns its source; the bytes outlive it in each test.
+  return LingReader::open(std::make_unique<MemoryPostings>(bytes.data(), bytes.size()), bytes.size(), language);
+}
+
+LingSource slovak() {
+  LingSource source;
+  source.lemmas[ansi("byť")] = {ansi("som"), ansi("si"), ansi("je")};
+  source.lemmas["byt"] = {"bytu", "byty"};
+  source.lemmas[ansi("brať")] = {"beriem", "brat"};  // also a form of another lemma
+  source.lemmas["brat"] = {"bratia", "brata"};
+  source.synonyms[ansi("byť")] = {ansi("existovať"), ansi("žiť")};
+  return source;
+}
+
+Words lemmaTexts(LingReader& reader, const std::vector<uint32_t>& ordinals) {
+  Words out;
+  std::string text;
+  Words forms;
+  for (uint32_t o : ordinals) {
+    EXPECT_TRUE(reader.lemma(o, &text, &forms));
+    out.push_back(text);
+  }
+  return out;
+}
+
+TEST(LingReaderTest, GivesBackTheLemmasFormsAndSynonymsWritten) {
+  const std::vector<uint8_t> bytes = buildLingData(0, slovak());
+  auto reader = openBytes(bytes);
+  ASSERT_TRUE(reader);
+  EXPECT_TRUE(reader->hasLemmas());
+  EXPECT_TRUE(reader->hasSynonyms());
+  std::vector<uint32_t> ordinals;
+  ASSERT_TRUE(reader->lemmasOf("brat", false, &ordinals));
+  EXPECT_EQ(lemmaTexts(*reader, ordinals), (Words{"brat", ansi("brať")}));
+  ASSERT_TRUE(reader->lemmasOf("som", false, &ordinals));
+  ASSERT_EQ(ordinals.size(), 1u);
+  std::string text;
+  Words forms;
+  ASSERT_TRUE(reader->lemma(ordinals[0], &text, &forms));
+  EXPECT_EQ(text, ansi("byť"));
+  EXPECT_EQ(forms, (Words{"je", "si", "som"}));
+  ASSERT_TRUE(reader->lemmasOf("bytom", false, &ordinals));
+  EXPECT_TRUE(ordinals.empty());
+  Words synonyms;
+  ASSERT_TRUE(reader->synonymsOf(ansi("byť"), &synonyms));
+  EXPECT_EQ(synonyms, (Words{ansi("existovať"), ansi("žiť")}));
+  ASSERT_TRUE(reader->synonymsOf("byt", &synonyms));
+  EXPECT_TRUE(synonyms.empty());
+  EXPECT_FALSE(openBytes(bytes, 1)) << "data of another language";
+}
+
+TEST(LingReaderTest, WithoutDiacriticsEverySpellingOfTheKeyCounts) {
+  const std::vector<uint8_t> bytes = buildLingData(0, slovak());
+  auto reader = openBytes(bytes);
+  ASSERT_TRUE(reader);
+  std::vector<uint32_t> ordinals;
+  ASSERT_TRUE(reader->lemmasOf("byt", true, &ordinals));
+  EXPECT_EQ(lemmaTexts(*reader, ordinals), (Words{"byt", ansi("byť")}));
+  ASSERT_TRUE(reader->lemmasOf(ansi("byť"), true, &ordinals));
+  EXPECT_EQ(ordinals.size(), 2u);
+  ASSERT_TRUE(reader->lemmasOf(ansi("byť"), false, &ordinals));
+  EXPECT_EQ(lemmaTexts(*reader, ordinals), (Words{ansi("byť")}));
+}
+
+TEST(LingReaderTest, FindsEveryWordAcrossManyBlocks) {
+  // Five forms a lemma, two of them spellings of one key ("w1102á",
+  // "w1102ä"): some of those pairs straddle a block boundary.
+  LingSource source;
+  for (int i = 0; i < 700; ++i) {
+    const std::string lemma = "w" + std::to_string(1000 + i);
+    source.lemmas[lemma] = {lemma + "x", lemma + "\xE1", lemma + "\xE4", lemma + "y"};
+  }
+  const std::vector<uint8_t> bytes = buildLingData(0, source);
+  auto reader = openBytes(bytes);
+  ASSERT_TRUE(reader);
+  std::vector<uint32_t> ordinals;
+  for (int i = 0; i < 700; ++i) {
+    const std::string lemma = "w" + std::to_string(1000 + i);
+    ASSERT_TRUE(reader->lemmasOf(lemma + "y", false, &ordinals));
+    ASSERT_EQ(ordinals, (std::vector<uint32_t>{static_cast<uint32_t>(i)})) << lemma;
+    ASSERT_TRUE(reader->lemmasOf(lemma + "a", true, &ordinals));
+    ASSERT_EQ(ordinals, (std::vector<uint32_t>{static_cast<uint32_t>(i)})) << lemma;
+  }
+}
+
+// Asks for every word the data knows; false when a lookup meets damage.
+bool readsWholly(LingReader& reader) {
+  std::vector<uint32_t> ordinals;
+  Words words;
+  std::string text;
+  for (const char* w : {"brat", "som", "byt", "bytu", "beriem", "nie"})
+    for (bool fold : {false, true})
+      if (!reader.lemmasOf(ansi(w), fold, &ordinals)) return false;
+  for (uint32_t o = 0; o < 4; ++o)
+    if (!reader.lemma(o, &text, &words)) return false;
+  return reader.synonymsOf(ansi("byť"), &words);
+}
+
+TEST(LingReaderTest, EveryTruncationAndEveryFlippedByteIsRefused) {
+  const std::vector<uint8_t> bytes = buildLingData(0, slovak());
+  for (size_t size = 0; size < bytes.size(); ++size) {
+    const std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
+    EXPECT_FALSE(openBytes(cut)) << "cut to " << size;
+  }
+  for (size_t at = 0; at < bytes.size(); ++at) {
+    std::vector<uint8_t> flipped = bytes;
+    flipped[at] ^= 0x01;
+    auto reader = openBytes(flipped);
+    EXPECT_TRUE(!reader || !readsWholly(*reader)) << "byte " << at << " flipped went unnoticed";
+  }
+}
+
+}  // namespace
+}  // namespace tarvek::sbi::ling::test

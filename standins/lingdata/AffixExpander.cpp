@@ -1,0 +1,355 @@
+#include "standins/lingdata/AffixExpander.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+namespace tarvek::lingdata {
+namespace {
+
+constexpr Flag kNoFlag = 0xFFFFFFFFu;
+
+std::vector<std::string> fields(const std::string& line) {
+  std::vector<std::string> out;
+  std::istringstream in(line);
+  std::string f;
+  while (in >> f) out.push_back(f);
+  return out;
+}
+
+char32_t decodeUtf8(const std::string& s, size_t& i) {
+  const auto b = static_cast<unsigned char>(s[i++]);
+  if (b < 0x80) return b;
+  int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+  char32_t c = b & (0x3F >> extra);
+  for (; extra > 0 && i < s.size(); --extra) c = (c << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
+  return c;
+}
+
+// The 256 characters of ISO 8859-2, asked of iconv once.
+const std::u32string& latin2Table() {
+  static const std::u32string table = [] {
+    std::u32string t(256, U'?');
+    iconv_t cd = iconv_open("UTF-32LE", "ISO-8859-2");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return t;
+    for (int b = 0; b < 256; ++b) {
+      char in = static_cast<char>(b);
+      char out[4];
+      char* inPtr = &in;
+      char* outPtr = out;
+      size_t inLeft = 1, outLeft = 4;
+      if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1))
+        t[b] = static_cast<char32_t>(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1]) << 8 |
+                                     static_cast<unsigned char>(out[2]) << 16);
+    }
+    iconv_close(cd);
+    return t;
+  }();
+  return table;
+}
+
+std::vector<CharClass> parseCondition(const std::u32string& text) {
+  std::vector<CharClass> out;
+  if (text == U".") return out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    CharClass c;
+    if (text[i] == U'.') {
+      c.any = true;
+    } else if (text[i] == U'[') {
+      ++i;
+      if (i < text.size() && text[i] == U'^') c.negated = true, ++i;
+      for (; i < text.size() && text[i] != U']'; ++i) c.chars += text[i];
+    } else {
+      c.chars = text[i];
+    }
+    out.push_back(c);
+  }
+  return out;
+}
+
+bool endsWith(const std::u32string& word, const std::u32string& end) {
+  return word.size() >= end.size() && word.compare(word.size() - end.size(), end.size(), end) == 0;
+}
+bool startsWith(const std::u32string& word, const std::u32string& start) {
+  return word.compare(0, start.size(), start) == 0;
+}
+
+}  // namespace
+
+bool CharClass::matches(char32_t c) const {
+  if (any) return true;
+  return (chars.find(c) != std::u32string::npos) != negated;
+}
+
+std::string toUtf8(const std::u32string& text) {
+  std::string out;
+  for (char32_t c : text) {
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+std::u32string AffixExpander::decode(const std::string& bytes) const {
+  std::u32string out;
+  if (latin2_) {
+    for (char b : bytes) out += latin2Table()[static_cast<unsigned char>(b)];
+  } else {
+    for (size_t i = 0; i < bytes.size();) out += decodeUtf8(bytes, i);
+  }
+  if (!ignored_.empty())
+    out.erase(std::remove_if(out.begin(), out.end(), [&](char32_t c) { return ignored_.find(c) != std::u32string::npos; }),
+              out.end());
+  return out;
+}
+
+std::vector<Flag> AffixExpander::parseFlags(const std::string& field, bool aliased) const {
+  std::vector<Flag> flags;
+  if (aliased && !aliases_.empty() && !field.empty() && std::all_of(field.begin(), field.end(), ::isdigit)) {
+    const size_t n = std::stoul(field);
+    if (n >= 1 && n <= aliases_.size()) flags = aliases_[n - 1];
+    return flags;
+  }
+  switch (mode_) {
+    case FlagMode::kChar:
+      for (char c : field) flags.push_back(static_cast<unsigned char>(c));
+      break;
+    case FlagMode::kLong:
+      for (size_t i = 0; i + 1 < field.size(); i += 2)
+        flags.push_back(static_cast<unsigned char>(field[i]) << 8 | static_cast<unsigned char>(field[i + 1]));
+      break;
+    case FlagMode::kNum: {
+      std::istringstream in(field);
+      std::string n;
+      while (std::getline(in, n, ','))
+        if (!n.empty() && std::all_of(n.begin(), n.end(), ::isdigit)) flags.push_back(std::stoul(n));
+      break;
+    }
+    case FlagMode::kUtf8:
+      for (size_t i = 0; i < field.size();) flags.push_back(decodeUtf8(field, i));
+      break;
+  }
+  std::sort(flags.begin(), flags.end());
+  return flags;
+}
+
+bool AffixExpander::loadAffixes(const std::string& path, std::string* error) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    *error = "cannot read " + path;
+    return false;
+  }
+  std::vector<std::vector<std::string>> lines;
+  std::string line;
+  while (std::getline(file, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(fields(line));
+  }
+  auto single = [](const std::vector<Flag>& f) { return f.empty() ? kNoFlag : f.front(); };
+  // Settings first: flags and encoding decide how the rest reads.
+  for (const auto& f : lines) {
+    if (f.size() < 2) continue;
+    if (f[0] == "SET") latin2_ = f[1] == "ISO8859-2" || f[1] == "ISO-8859-2";
+    if (f[0] == "FLAG") mode_ = f[1] == "long" ? FlagMode::kLong : f[1] == "num" ? FlagMode::kNum : FlagMode::kUtf8;
+    if (f[0] == "IGNORE") ignored_ = decode(f[1]);
+  }
+  for (const auto& f : lines) {
+    if (f.empty()) continue;
+    if (f[0] == "FULLSTRIP") fullStrip_ = true;
+    if (f.size() < 2) continue;
+    if (f[0] == "AF" && !std::all_of(f[1].begin(), f[1].end(), ::isdigit)) aliases_.push_back(parseFlags(f[1], false));
+  }
+  for (const auto& f : lines) {
+    if (f.size() < 2) continue;
+    if (f[0] == "NEEDAFFIX" || f[0] == "PSEUDOROOT") needAffix_ = single(parseFlags(f[1], false));
+    if (f[0] == "ONLYINCOMPOUND") onlyInCompound_ = single(parseFlags(f[1], false));
+    if (f[0] == "FORBIDDENWORD") forbidden_ = single(parseFlags(f[1], false));
+    if (f[0] == "CIRCUMFIX") circumfix_ = single(parseFlags(f[1], false));
+  }
+  // "SFX A Y 3" opens a class; "SFX A strip add[/flags] condition ..." adds to it.
+  for (const auto& f : lines) {
+    if (f.size() < 4 || (f[0] != "SFX" && f[0] != "PFX")) continue;
+    const std::vector<Flag> named = parseFlags(f[1], false);  // a class is named by one flag, never an alias
+    if (named.empty()) continue;
+    const Flag flag = named.front();
+    // The first line of a class is its header: "SFX A Y 3", cross product Y or N.
+    const bool header = classes_.find(flag) == classes_.end();
+    AffixClass& affixClass = classes_[flag];
+    if (header) {
+      affixClass.suffix = f[0] == "SFX";
+      affixClass.cross = f[2] == "Y";
+      continue;
+    }
+    AffixEntry entry;
+    entry.strip = f[2] == "0" ? std::u32string{} : decode(f[2]);
+    std::string add = f[3];
+    const size_t slash = add.find('/');
+    if (slash != std::string::npos) {
+      entry.continuation = parseFlags(add.substr(slash + 1));
+      add.resize(slash);
+    }
+    entry.add = add == "0" ? std::u32string{} : decode(add);
+    entry.condition = parseCondition(f.size() > 4 ? decode(f[4]) : U".");
+    affixClass.entries.push_back(std::move(entry));
+  }
+  return true;
+}
+
+bool AffixExpander::has(const std::vector<Flag>& flags, Flag f) const {
+  return f != kNoFlag && std::binary_search(flags.begin(), flags.end(), f);
+}
+
+// A word formed with this continuation may stand alone.
+bool AffixExpander::valid(const std::vector<Flag>& continuation) const {
+  return !has(continuation, needAffix_) && !has(continuation, onlyInCompound_) && !has(continuation, forbidden_);
+}
+
+namespace {
+
+bool suffixApplies(const AffixEntry& e, const std::u32string& word, bool fullStrip) {
+  if (!endsWith(word, e.strip) || (!fullStrip && e.strip.size() >= word.size())) return false;
+  if (e.condition.size() > word.size()) return false;
+  const size_t from = word.size() - e.condition.size();
+  for (size_t i = 0; i < e.condition.size(); ++i)
+    if (!e.condition[i].matches(word[from + i])) return false;
+  return true;
+}
+
+bool prefixApplies(const AffixEntry& e, const std::u32string& word, bool fullStrip) {
+  if (!startsWith(word, e.strip) || (!fullStrip && e.strip.size() >= word.size())) return false;
+  if (e.condition.size() > word.size()) return false;
+  for (size_t i = 0; i < e.condition.size(); ++i)
+    if (!e.condition[i].matches(word[i])) return false;
+  return true;
+}
+
+std::u32string withSuffix(const AffixEntry& e, const std::u32string& word) {
+  return word.substr(0, word.size() - e.strip.size()) + e.add;
+}
+std::u32string withPrefix(const AffixEntry& e, const std::u32string& word) {
+  return e.add + word.substr(e.strip.size());
+}
+
+std::vector<Flag> merged(const std::vector<Flag>& a, const std::vector<Flag>& b) {
+  std::vector<Flag> out;
+  std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
+  return out;
+}
+
+}  // namespace
+
+void AffixExpander::expandStem(const std::u32string& stem, const std::vector<Flag>& flags, size_t maxForms,
+                               std::set<std::u32string>* forms) const {
+  if (has(flags, forbidden_) || has(flags, onlyInCompound_)) return;
+  auto add = [&](std::u32string word) {
+    if (forms->size() < maxForms && !word.empty()) forms->insert(std::move(word));
+  };
+  if (!has(flags, needAffix_)) add(stem);
+
+  // Prefixes a word may take: the cross product keeps only classes marked Y.
+  auto prefixes = [&](const std::u32string& word, const std::vector<Flag>& from, bool crossOnly, bool suffixCircumfix,
+                      bool suffixed) {
+    for (Flag flag : from) {
+      auto it = classes_.find(flag);
+      if (it == classes_.end() || it->second.suffix || (crossOnly && !it->second.cross)) continue;
+      for (const auto& p : it->second.entries) {
+        if (!prefixApplies(p, word, fullStrip_)) continue;
+        const bool circumfix = has(p.continuation, circumfix_);
+        if (circumfix != suffixCircumfix) continue;
+        if (!suffixed && !valid(p.continuation)) continue;
+        if (suffixed && (has(p.continuation, onlyInCompound_) || has(p.continuation, forbidden_))) continue;
+        add(withPrefix(p, word));
+      }
+    }
+  };
+
+  auto full = [&] { return forms->size() >= maxForms; };
+  for (Flag flag : flags) {
+    auto it = classes_.find(flag);
+    if (it == classes_.end() || !it->second.suffix) continue;
+    for (const auto& s : it->second.entries) {
+      if (full()) return;
+      if (!suffixApplies(s, stem, fullStrip_)) continue;
+      const std::u32string word = withSuffix(s, stem);
+      const bool circumfix = has(s.continuation, circumfix_);
+      if (valid(s.continuation) && !circumfix) add(word);
+      // A suffix continued by the classes it names (twofold suffixes).
+      for (Flag next : twofold_ ? s.continuation : std::vector<Flag>{}) {
+        if (full()) return;
+        auto n = classes_.find(next);
+        if (n == classes_.end() || !n->second.suffix) continue;
+        for (const auto& s2 : n->second.entries)
+          if (suffixApplies(s2, word, fullStrip_) && valid(s2.continuation) && !has(s2.continuation, circumfix_))
+            add(withSuffix(s2, word));
+      }
+      if (it->second.cross) prefixes(word, merged(flags, s.continuation), true, circumfix, true);
+    }
+  }
+  prefixes(stem, flags, false, false, false);
+}
+
+bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
+                           const std::function<void(const std::string&, const std::set<std::string>&)>& onStem,
+                           std::string* error) const {
+  std::ifstream file(dicPath, std::ios::binary);
+  if (!file) {
+    *error = "cannot read " + dicPath;
+    return false;
+  }
+  std::string line;
+  std::getline(file, line);  // the stem count
+  std::set<std::u32string> forms;
+  std::set<std::string> utf8Forms;
+  while (std::getline(file, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // The stem ends at the first blank or tab, its flags after an unescaped '/'.
+    size_t end = line.find_first_of(" \t");
+    std::string entry = line.substr(0, end);
+    std::string stem, flagField;
+    for (size_t i = 0; i < entry.size(); ++i) {
+      if (entry[i] == '\\' && i + 1 < entry.size() && entry[i + 1] == '/') {
+        stem += '/';
+        ++i;
+      } else if (entry[i] == '/') {
+        flagField = entry.substr(i + 1);
+        break;
+      } else {
+        stem += entry[i];
+      }
+    }
+    if (stem.empty()) continue;
+    forms.clear();
+    const std::u32string decoded = decode(stem);
+    // Gathers more than it keeps: a stem over the cap keeps its shortest
+    // forms, which are its plainest inflections rather than whichever
+    // affix class the dictionary happens to list first.
+    expandStem(decoded, parseFlags(flagField), std::max<size_t>(4 * maxFormsPerStem, 400), &forms);
+    std::vector<const std::u32string*> kept;
+    for (const auto& f : forms) kept.push_back(&f);
+    if (kept.size() > maxFormsPerStem) {
+      std::stable_sort(kept.begin(), kept.end(), [](auto* a, auto* b) { return a->size() < b->size(); });
+      kept.resize(maxFormsPerStem);
+    }
+    utf8Forms.clear();
+    for (const auto* f : kept) utf8Forms.insert(toUtf8(*f));
+    onStem(toUtf8(decoded), utf8Forms);
+  }
+  return true;
+}
+
+}  // namespace tarvek::lingdata

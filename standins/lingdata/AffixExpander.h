@@ -1,0 +1,77 @@
+#pragma once
+// Expands a hunspell dictionary (.aff and .dic) into every form of every
+// stem: the stem's suffixes and prefixes with their conditions, the cross
+// product of the two, and suffixes continued by a suffix's own classes. The
+// stem is the lemma its forms are grouped under. Stems marked forbidden or
+// only-in-compound give no forms; a stem or affix marked as needing another
+// affix is no form by itself. Text is UTF-8 in, UTF-8 out.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tarvek::lingdata {
+
+using Flag = uint32_t;
+
+struct CharClass {
+  bool any = false;
+  bool negated = false;
+  std::u32string chars;
+  bool matches(char32_t c) const;
+};
+
+struct AffixEntry {
+  std::u32string strip, add;
+  std::vector<CharClass> condition;
+  std::vector<Flag> continuation;  // sorted
+};
+
+struct AffixClass {
+  bool suffix = false;
+  bool cross = false;
+  std::vector<AffixEntry> entries;
+};
+
+class AffixExpander {
+ public:
+  // False, with a reason, when the .aff cannot be read.
+  bool loadAffixes(const std::string& path, std::string* error);
+  // Leaves out suffixes continued by another suffix: in an agglutinative
+  // language (Hungarian) they multiply the forms beyond what a file can hold.
+  void setTwofold(bool on) { twofold_ = on; }
+  // Calls onStem(lemma, forms) for every stem of the .dic; at most
+  // `maxFormsPerStem` forms each (the stem's own first). False when the
+  // .dic cannot be read.
+  bool expand(const std::string& dicPath, size_t maxFormsPerStem,
+              const std::function<void(const std::string&, const std::set<std::string>&)>& onStem,
+              std::string* error) const;
+
+  // One stem with its flags; exposed for tests.
+  void expandStem(const std::u32string& stem, const std::vector<Flag>& flags, size_t maxForms,
+                  std::set<std::u32string>* forms) const;
+  // A flag field of the .aff's FLAG kind; `aliased` reads a number as an AF line.
+  std::vector<Flag> parseFlags(const std::string& field, bool aliased = true) const;
+  std::u32string decode(const std::string& bytes) const;
+
+ private:
+  enum class FlagMode { kChar, kLong, kNum, kUtf8 };
+  bool has(const std::vector<Flag>& flags, Flag f) const;
+  bool valid(const std::vector<Flag>& continuation) const;
+
+  FlagMode mode_ = FlagMode::kChar;
+  bool latin2_ = false;  // SET ISO8859-2, else UTF-8
+  bool fullStrip_ = false;
+  bool twofold_ = true;
+  std::vector<std::vector<Flag>> aliases_;  // AF lines, numbered from 1
+  std::map<Flag, AffixClass> classes_;
+  Flag needAffix_ = 0, onlyInCompound_ = 0, forbidden_ = 0, circumfix_ = 0;
+  std::u32string ignored_;
+};
+
+std::string toUtf8(const std::u32string& text);
+
+}  // namespace tarvek::lingdata

@@ -1,0 +1,162 @@
+// tarvek-lingc: compiles one language's dictionaries into ling_XX.tld for the
+// stand-in engine. Run by the build (CMakeLists.txt here), optimised whatever
+// the tree's build type.
+//
+//   tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T]
+//                [--irregular FILE]... [--max-forms-per-stem N] [--max-forms N]
+//                [--twofold no]
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/Cp1250.h"
+#include "standins/engine/LingWriter.h"
+#include "standins/engine/WordText.h"
+#include "standins/lingdata/AffixExpander.h"
+#include "standins/lingdata/Thesaurus.h"
+
+namespace {
+
+using tarvek::sbi::ling::LingSource;
+
+// Lower-case code page 1250, or empty when the word has a character the code
+// page lacks or one that is no word character (the engine's queries could
+// never name it).
+std::string engineWord(const std::string& utf8) {
+  const std::string ansi = tarvek::cp1250::fromUtf8(utf8);
+  if (ansi.empty() || ansi.size() > 255) return {};
+  for (char c : ansi)
+    if (!tarvek::sbi::isWordByte(static_cast<unsigned char>(c))) return {};
+  return tarvek::sbi::lowerWord(ansi);
+}
+
+// Lines of "lemma form form ...", '#' starting a comment line.
+bool readGroups(const std::string& path, LingSource* source) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  std::string line;
+  while (std::getline(file, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream words(line);
+    std::string word, lemma;
+    while (words >> word) {
+      const std::string w = engineWord(word);
+      if (w.empty()) continue;
+      if (lemma.empty()) lemma = w;
+      source->lemmas[lemma].insert(w);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string aff, dic, thesaurus, out;
+  std::vector<std::string> irregular;
+  long language = -1;
+  bool twofold = true;
+  size_t maxPerStem = 1000, maxForms = 8'000'000;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string option = argv[i], value = argv[i + 1];
+    if (option == "--language") language = std::stol(value);
+    else if (option == "--aff") aff = value;
+    else if (option == "--dic") dic = value;
+    else if (option == "--thesaurus") thesaurus = value;
+    else if (option == "--irregular") irregular.push_back(value);
+    else if (option == "--max-forms-per-stem") maxPerStem = std::stoul(value);
+    else if (option == "--max-forms") maxForms = std::stoul(value);
+    else if (option == "--out") out = value;
+    else if (option == "--twofold") twofold = value != "no";
+    else {
+      std::fprintf(stderr, "tarvek-lingc: unknown option %s\n", option.c_str());
+      return 2;
+    }
+  }
+  if (language < 0 || language > 8 || out.empty()) {
+    std::fprintf(stderr, "usage: tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T] "
+                         "[--irregular FILE]... [--max-forms-per-stem N] [--max-forms N] [--twofold no]\n");
+    return 2;
+  }
+
+  LingSource source;
+  size_t forms = 0, stems = 0, cappedStems = 0, droppedStems = 0;
+  if (!aff.empty()) {
+    tarvek::lingdata::AffixExpander expander;
+    expander.setTwofold(twofold);
+    std::string error;
+    bool full = false;
+    const bool ok = expander.loadAffixes(aff, &error) &&
+                    expander.expand(dic, maxPerStem, [&](const std::string& stem, const std::set<std::string>& utf8) {
+                      ++stems;
+                      if (utf8.size() >= maxPerStem) ++cappedStems;
+                      const std::string lemma = engineWord(stem);
+                      if (lemma.empty() || full) {
+                        ++droppedStems;
+                        return;
+                      }
+                      auto& group = source.lemmas[lemma];
+                      for (const auto& f : utf8) {
+                        const std::string w = engineWord(f);
+                        if (!w.empty() && group.insert(w).second) ++forms;
+                      }
+                      full = forms >= maxForms;
+                    }, &error);
+    if (!ok) {
+      std::fprintf(stderr, "tarvek-lingc: %s\n", error.c_str());
+      return 1;
+    }
+  }
+  for (const auto& path : irregular) {
+    if (!readGroups(path, &source)) {
+      std::fprintf(stderr, "tarvek-lingc: cannot read %s\n", path.c_str());
+      return 1;
+    }
+  }
+  size_t heads = 0;
+  if (!thesaurus.empty()) {
+    const bool ok = tarvek::lingdata::readThesaurus(
+        thesaurus, [&](const std::string& head, const std::vector<std::string>& synonyms) {
+          // Multi-word head words and synonyms are left out: engineWord refuses the blank.
+          const std::string key = engineWord(head);
+          if (key.empty()) return;
+          auto& group = source.synonyms[key];
+          for (const auto& s : synonyms) {
+            const std::string w = engineWord(s);
+            if (!w.empty() && w != key) group.insert(w);
+          }
+          ++heads;
+        });
+    if (!ok) {
+      std::fprintf(stderr, "tarvek-lingc: cannot read %s\n", thesaurus.c_str());
+      return 1;
+    }
+  }
+
+  const std::vector<uint8_t> bytes = tarvek::sbi::ling::buildLingData(static_cast<uint16_t>(language), source);
+  if (bytes.size() > 0xFFFFFFFFu) {
+    std::fprintf(stderr, "tarvek-lingc: the data outgrows 4 GB; lower --max-forms\n");
+    return 1;
+  }
+  // Written beside the target and renamed, so a broken run leaves no half file.
+  const std::string temporary = out + ".part";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!file) {
+      std::fprintf(stderr, "tarvek-lingc: cannot write %s\n", temporary.c_str());
+      return 1;
+    }
+  }
+  std::filesystem::rename(temporary, out);
+  std::printf("%s: %zu stems (%zu capped at %zu forms, %zu left out), %zu lemmas, %zu forms, %zu thesaurus words, "
+              "%zu bytes\n",
+              out.c_str(), stems, cappedStems, maxPerStem, droppedStems, source.lemmas.size(), forms, heads,
+              bytes.size());
+  return 0;
+}

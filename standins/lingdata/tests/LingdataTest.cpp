@@ -1,0 +1,80 @@
+// The build step's readers of hunspell dictionaries and MyThes thesauri, over
+// small files written here.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "standins/lingdata/AffixExpander.h"
+#include "standins/lingdata/Thesaurus.h"
+
+namespace tarvek::lingdata {
+namespace {
+
+using Forms = std::map<std::string, std::set<std::string>>;
+
+class LingdataTest : public ::testing::Test {
+ protected:
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::string write(const std::string& name, const std::string& text) {
+    std::filesystem::create_directories(folder_);
+    const std::string path = (folder_ / name).string();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+  Forms expand(const std::string& aff, const std::string& dic, size_t maxPerStem = 100) {
+    AffixExpander expander;
+    std::string error;
+    EXPECT_TRUE(expander.loadAffixes(write("t.aff", aff), &error)) << error;
+    Forms forms;
+    EXPECT_TRUE(expander.expand(write("t.dic", dic), maxPerStem,
+                                [&](const std::string& stem, const std::set<std::string>& f) { forms[stem] = f; },
+                                &error))
+        << error;
+    return forms;
+  }
+  std::filesystem::path folder_ = std::filesystem::temp_directory_path() /
+                                  ("tarvek-lingdata-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+};
+
+TEST_F(LingdataTest, AffixesFollowTheirConditionsCrossProductAndContinuation) {
+  const Forms forms = expand(
+      "SET UTF-8\nNEEDAFFIX !\nFORBIDDENWORD ?\n"
+      "SFX A Y 2   # a comment after the header\nSFX A a y a\nSFX A a ou [^k]a\n"
+      "SFX B N 1\nSFX B 0 s/C .\n"
+      "SFX C N 1\nSFX C 0 ik .\n"
+      "PFX N Y 1\nPFX N 0 ne .\n",
+      "4\nžena/AN\nruka/A\nstem/!B\nzlé/?A\n");
+  EXPECT_EQ(forms.at("žena"), (std::set<std::string>{"žena", "ženy", "ženou", "nežena", "neženy", "neženou"}));
+  EXPECT_EQ(forms.at("ruka"), (std::set<std::string>{"ruka", "ruky"})) << "[^k]a keeps -ou off";
+  EXPECT_EQ(forms.at("stem"), (std::set<std::string>{"stems", "stemsik"})) << "no form without an affix";
+  EXPECT_TRUE(forms.at("zlé").empty()) << "a forbidden word";
+}
+
+TEST_F(LingdataTest, LongFlagsAndAliasesNameTheClasses) {
+  const Forms forms = expand(
+      "FLAG long\nAF 1\nAF AaBb\nSFX Aa Y 1\nSFX Aa 0 s .\nSFX Bb Y 1\nSFX Bb 0 ed .\n",
+      "1\nwalk/1\n");
+  EXPECT_EQ(forms.at("walk"), (std::set<std::string>{"walk", "walks", "walked"}));
+}
+
+TEST_F(LingdataTest, AStemOverTheCapKeepsItsShortestForms) {
+  const Forms forms = expand("SFX A Y 3\nSFX A 0 ovia .\nSFX A 0 a .\nSFX A 0 ovi .\n", "1\nbrat/A\n", 2);
+  EXPECT_EQ(forms.at("brat"), (std::set<std::string>{"brat", "brata"}));
+}
+
+TEST_F(LingdataTest, ThesaurusDropsAnnotationsAndAntonyms) {
+  std::map<std::string, std::vector<std::string>> entries;
+  ASSERT_TRUE(readThesaurus(write("th.dat",
+                                  "ISO8859-2\n"
+                                  "z\xB3y|2\n"  // "zły" in ISO 8859-2
+                                  "(adj)|niedobry|dobry (antonym)\n"
+                                  "-|nieprzyjemny (related term)|pod\xB3y\n"),
+                            [&](const std::string& head, const std::vector<std::string>& s) { entries[head] = s; }));
+  EXPECT_EQ(entries.at("zły"), (std::vector<std::string>{"niedobry", "nieprzyjemny", "podły"}));
+}
+
+}  // namespace
+}  // namespace tarvek::lingdata
