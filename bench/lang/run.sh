@@ -4,14 +4,15 @@
 #   bench/lang/run.sh [LANG...]      default: every list here
 # BENCH_BUILD (default build/bench) is a Release tree without sanitizers;
 # BENCH_WORK (default build/bench-lang) holds the collections, the indexes
-# and the misses; LANG_DATA (default standins/samples) is the folder of the
-# language data handed to tarvek-query --data. Not part of make test.
+# and the misses; LANG_DATA (default: beside tarvek-query, where the build
+# lays the ling_XX.tld files) is the folder handed to tarvek-query --data.
+# Not part of make test.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=${BENCH_BUILD:-$root/build/bench}
 work=${BENCH_WORK:-$root/build/bench-lang}
-data=${LANG_DATA:-$root/standins/samples}
+data=${LANG_DATA:-$build/standins/indexer}
 if [ $# -gt 0 ]; then langs=("$@"); else
   langs=(); for l in sk en cs fr de hu pl it es; do if [ -f "$here/$l.txt" ]; then langs+=("$l"); fi; done
 fi
