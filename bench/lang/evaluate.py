@@ -75,11 +75,16 @@ class Collection:
             self.groups += [("synonym", left), ("synonym", right)]
         for _, words in lists["lookalike"]:
             self.groups += [("trap", [w]) for w in words]
-        self.owners = {}  # lower-case word -> group ordinals
+        # A word belongs to the lemmas (first words) of the lines it is on:
+        # lines of one lemma in two sections are one lemma.
+        self.owners = {}  # lower-case word -> lemmas
+        self.traps = set()
         absent, present = set(), set()
-        for n, (kind, words) in enumerate(self.groups):
+        for kind, words in self.groups:
             for w in words:
-                self.owners.setdefault(w.lower(), set()).add(n)
+                self.owners.setdefault(w.lower(), set()).add(words[0].lower())
+            if kind == "trap":
+                self.traps.add(words[0].lower())
             if kind in ("regular", "irregular"):
                 absent |= {w.lower() for w in held_out(words)}
                 present |= {w.lower() for w in words if w not in held_out(words)}
@@ -236,7 +241,7 @@ def main():
         print("\n### %s: %d lemmas, %d pages, %d forms typed but absent, %d look-alike traps, %d synonym pairs\n" % (
             lang, lemmas, len(col.words), len(col.absent), sum(len(w) for _, w in lists["lookalike"]),
             len(lists["synonyms"])))
-        traps = {w for w, owners in col.owners.items() if all(col.groups[n][0] == "trap" for n in owners)}
+        traps = {w for w in col.traps if col.owners[w] == {w}}
         trapped = [len(traps & set().union(*(x.wrong for x in side.values()))) for side in (t, r)]
         goal = GOALS["sk" if lang == "sk" else "other"]
         rows = [
