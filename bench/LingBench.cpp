@@ -72,9 +72,10 @@ void BM_ExpandWordCold(benchmark::State& state) {
   const Language& language = kLanguages[code];
   state.SetLabel(language.code);
   size_t words = 0, next = 0;
+  std::unique_ptr<LingReader> reader;  // the one before is freed while timing is paused
   for (auto _ : state) {
     state.PauseTiming();
-    auto reader = open(language, code);
+    reader = open(language, code);
     if (!reader) {
       state.SkipWithError("no data: build the lingdata target");
       return;

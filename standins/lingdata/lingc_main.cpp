@@ -10,14 +10,16 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "platform/Cp1250.h"
 #include "standins/engine/LingWriter.h"
 #include "standins/engine/WordText.h"
 #include "standins/lingdata/AffixExpander.h"
+#include "standins/lingdata/FormGroups.h"
 #include "standins/lingdata/Thesaurus.h"
 
 namespace {
@@ -33,25 +35,6 @@ std::string engineWord(const std::string& utf8) {
   for (char c : ansi)
     if (!tarvek::sbi::isWordByte(static_cast<unsigned char>(c))) return {};
   return tarvek::sbi::lowerWord(ansi);
-}
-
-// Lines of "lemma form form ...", '#' starting a comment line.
-bool readGroups(const std::string& path, LingSource* source) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  std::string line;
-  while (std::getline(file, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream words(line);
-    std::string word, lemma;
-    while (words >> word) {
-      const std::string w = engineWord(word);
-      if (w.empty()) continue;
-      if (lemma.empty()) lemma = w;
-      source->lemmas[lemma].insert(w);
-    }
-  }
-  return true;
 }
 
 }  // namespace
@@ -113,7 +96,16 @@ int main(int argc, char** argv) {
     }
   }
   for (const auto& path : irregular) {
-    if (!readGroups(path, &source)) {
+    const bool ok = tarvek::lingdata::readFormGroups(
+        path, [&](const std::string& lemma, const std::vector<std::string>& forms) {
+          const std::string key = engineWord(lemma);
+          if (key.empty()) return;
+          auto& group = source.lemmas[key];
+          group.insert(key);
+          for (const auto& f : forms)
+            if (const std::string w = engineWord(f); !w.empty()) group.insert(w);
+        });
+    if (!ok) {
       std::fprintf(stderr, "tarvek-lingc: cannot read %s\n", path.c_str());
       return 1;
     }
@@ -143,8 +135,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tarvek-lingc: the data outgrows 4 GB; lower --max-forms\n");
     return 1;
   }
-  // Written beside the target and renamed, so a broken run leaves no half file.
-  const std::string temporary = out + ".part";
+  // Written beside the target and renamed, so a broken run leaves no half
+  // file, and two trees building at once never write into one file.
+  const std::string temporary = out + ".part" + std::to_string(getpid());
   {
     std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

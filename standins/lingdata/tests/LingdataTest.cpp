@@ -7,6 +7,7 @@
 #include <map>
 
 #include "standins/lingdata/AffixExpander.h"
+#include "standins/lingdata/FormGroups.h"
 #include "standins/lingdata/Thesaurus.h"
 
 namespace tarvek::lingdata {
@@ -74,6 +75,18 @@ TEST_F(LingdataTest, ThesaurusDropsAnnotationsAndAntonyms) {
                                   "-|nieprzyjemny (related term)|pod\xB3y\n"),
                             [&](const std::string& head, const std::vector<std::string>& s) { entries[head] = s; }));
   EXPECT_EQ(entries.at("zły"), (std::vector<std::string>{"niedobry", "nieprzyjemny", "podły"}));
+}
+
+TEST_F(LingdataTest, AFormTableGivesALemmaAndItsFormsPerLine) {
+  std::map<std::string, std::vector<std::string>> groups;
+  ASSERT_TRUE(readFormGroups(write("irregular_sk.txt", "# Source: a grammar, p. 12\n\nbyť som si je  sme\r\nbrat\tbratia\n"),
+                             [&](const std::string& lemma, const std::vector<std::string>& forms) {
+                               groups[lemma] = forms;
+                             }));
+  EXPECT_EQ(groups.size(), 2u) << "comment and blank lines skipped";
+  EXPECT_EQ(groups.at("byť"), (std::vector<std::string>{"som", "si", "je", "sme"})) << "a CR LF line end is no form";
+  EXPECT_EQ(groups.at("brat"), (std::vector<std::string>{"bratia"}));
+  EXPECT_FALSE(readFormGroups((folder_ / "missing.txt").string(), [](auto&, auto&) {}));
 }
 
 }  // namespace
