@@ -253,8 +253,52 @@ std::vector<Flag> merged(const std::vector<Flag>& a, const std::vector<Flag>& b)
 
 }  // namespace
 
-void AffixExpander::expandStem(const std::u32string& stem, const std::vector<Flag>& flags, size_t maxForms,
+// A flag of the stem that makes other lemmas: a derivational class, or one
+// of the paired flags without its pair.
+bool AffixExpander::derives(const std::vector<Flag>& flags, Flag f) const {
+  if (!classes_.count(f)) return false;
+  const bool bothPaired = std::all_of(paired_.begin(), paired_.end(), [&](Flag p) { return has(flags, p); });
+  return has(derivational_, f) || (has(paired_, f) && !bothPaired);
+}
+
+// The stem's flags less the derivational ones; the flags that mark a stem
+// (forbidden, needs an affix) stay.
+std::vector<Flag> AffixExpander::inflectional(const std::u32string& stem, const std::vector<Flag>& flags) const {
+  const bool affixed = stem.size() >= minAffixedStem_;
+  std::vector<Flag> out;
+  for (Flag f : flags)
+    if (!classes_.count(f) || (affixed && !derives(flags, f))) out.push_back(f);
+  return out;
+}
+
+void AffixExpander::expandDerived(const std::u32string& stem, const std::vector<Flag>& flags, size_t maxForms,
+                                  const std::function<void(const std::u32string&, const std::set<std::u32string>&)>&
+                                      onLemma) const {
+  if (stem.size() < minAffixedStem_ || has(flags, forbidden_) || has(flags, onlyInCompound_)) return;
+  // What a prefixed word inflects by: the stem's own suffixes.
+  std::vector<Flag> suffixes;
+  for (Flag f : inflectional(stem, flags))
+    if (auto it = classes_.find(f); it != classes_.end() && it->second.suffix && it->second.cross) suffixes.push_back(f);
+  std::set<std::u32string> forms;
+  for (Flag f : flags) {
+    if (!derives(flags, f)) continue;
+    const AffixClass& c = classes_.at(f);
+    for (const auto& e : c.entries) {
+      if (!valid(e.continuation) || has(e.continuation, circumfix_)) continue;
+      forms.clear();
+      if (c.suffix && suffixApplies(e, stem, fullStrip_)) {
+        forms.insert(withSuffix(e, stem));
+      } else if (!c.suffix && prefixApplies(e, stem, fullStrip_)) {
+        expandStem(withPrefix(e, stem), c.cross ? suffixes : std::vector<Flag>{}, maxForms, &forms);
+      }
+      if (!forms.empty()) onLemma(c.suffix ? *forms.begin() : withPrefix(e, stem), forms);
+    }
+  }
+}
+
+void AffixExpander::expandStem(const std::u32string& stem, const std::vector<Flag>& stemFlags, size_t maxForms,
                                std::set<std::u32string>* forms) const {
+  const std::vector<Flag> flags = inflectional(stem, stemFlags);
   if (has(flags, forbidden_) || has(flags, onlyInCompound_)) return;
   auto add = [&](std::u32string word) {
     if (forms->size() < maxForms && !word.empty()) forms->insert(std::move(word));
@@ -338,7 +382,8 @@ bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
     // Gathers more than it keeps: a stem over the cap keeps its shortest
     // forms, which are its plainest inflections rather than whichever
     // affix class the dictionary happens to list first.
-    expandStem(decoded, parseFlags(flagField), std::max<size_t>(4 * maxFormsPerStem, 400), &forms);
+    const std::vector<Flag> flags = parseFlags(flagField);
+    expandStem(decoded, flags, std::max<size_t>(4 * maxFormsPerStem, 400), &forms);
     std::vector<const std::u32string*> kept;
     for (const auto& f : forms) kept.push_back(&f);
     if (kept.size() > maxFormsPerStem) {
@@ -348,6 +393,12 @@ bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
     utf8Forms.clear();
     for (const auto* f : kept) utf8Forms.insert(toUtf8(*f));
     onStem(toUtf8(decoded), utf8Forms);
+    if (!derivational_.empty() || !paired_.empty())
+      expandDerived(decoded, flags, maxFormsPerStem, [&](const std::u32string& lemma, const std::set<std::u32string>& f) {
+        utf8Forms.clear();
+        for (const auto& w : f) utf8Forms.insert(toUtf8(w));
+        onStem(toUtf8(lemma), utf8Forms);
+      });
   }
   return true;
 }

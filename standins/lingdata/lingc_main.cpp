@@ -4,7 +4,8 @@
 //
 //   tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T]
 //                [--irregular FILE]... [--max-forms-per-stem N] [--max-forms N]
-//                [--twofold no]
+//                [--twofold no] [--derivational FLAGS] [--paired FLAGS]
+//                [--min-affixed-stem N] [--join english]
 
 #include <cstdio>
 #include <cstring>
@@ -19,6 +20,7 @@
 #include "standins/engine/LingWriter.h"
 #include "standins/engine/WordText.h"
 #include "standins/lingdata/AffixExpander.h"
+#include "standins/lingdata/EnglishJoins.h"
 #include "standins/lingdata/FormGroups.h"
 #include "standins/lingdata/Thesaurus.h"
 
@@ -43,7 +45,9 @@ int main(int argc, char** argv) {
   std::string aff, dic, thesaurus, out;
   std::vector<std::string> irregular;
   long language = -1;
-  bool twofold = true;
+  bool twofold = true, joinEnglish = false;
+  std::string derivational, paired;
+  size_t minAffixedStem = 0;
   size_t maxPerStem = 1000, maxForms = 8'000'000;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i], value = argv[i + 1];
@@ -56,6 +60,10 @@ int main(int argc, char** argv) {
     else if (option == "--max-forms") maxForms = std::stoul(value);
     else if (option == "--out") out = value;
     else if (option == "--twofold") twofold = value != "no";
+    else if (option == "--derivational") derivational = value;
+    else if (option == "--paired") paired = value;
+    else if (option == "--min-affixed-stem") minAffixedStem = std::stoul(value);
+    else if (option == "--join") joinEnglish = value == "english";
     else {
       std::fprintf(stderr, "tarvek-lingc: unknown option %s\n", option.c_str());
       return 2;
@@ -63,7 +71,8 @@ int main(int argc, char** argv) {
   }
   if (language < 0 || language > 8 || out.empty()) {
     std::fprintf(stderr, "usage: tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T] "
-                         "[--irregular FILE]... [--max-forms-per-stem N] [--max-forms N] [--twofold no]\n");
+                         "[--irregular FILE]... [--max-forms-per-stem N] [--max-forms N] [--twofold no] "
+                         "[--derivational FLAGS] [--paired FLAGS] [--min-affixed-stem N] [--join english]\n");
     return 2;
   }
 
@@ -74,7 +83,13 @@ int main(int argc, char** argv) {
     expander.setTwofold(twofold);
     std::string error;
     bool full = false;
-    const bool ok = expander.loadAffixes(aff, &error) &&
+    std::set<std::string> stemWords, nouns;  // for the English joins
+    const bool loaded = expander.loadAffixes(aff, &error);
+    // Read in the .aff's flag kind, so after it.
+    expander.setDerivational(derivational);
+    expander.setPaired(paired);
+    expander.setMinAffixedStem(minAffixedStem);
+    const bool ok = loaded &&
                     expander.expand(dic, maxPerStem, [&](const std::string& stem, const std::set<std::string>& utf8) {
                       ++stems;
                       if (utf8.size() >= maxPerStem) ++cappedStems;
@@ -83,6 +98,8 @@ int main(int argc, char** argv) {
                         ++droppedStems;
                         return;
                       }
+                      stemWords.insert(lemma);
+                      if (utf8.count(stem + "'s")) nouns.insert(lemma);
                       auto& group = source.lemmas[lemma];
                       for (const auto& f : utf8) {
                         const std::string w = engineWord(f);
@@ -94,6 +111,9 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "tarvek-lingc: %s\n", error.c_str());
       return 1;
     }
+    if (joinEnglish)
+      for (const auto& [base, word] : tarvek::lingdata::englishJoins(stemWords, nouns))
+        if (source.lemmas[base].insert(word).second) ++forms;
   }
   for (const auto& path : irregular) {
     const bool ok = tarvek::lingdata::readFormGroups(
