@@ -173,6 +173,8 @@ bool AffixExpander::loadAffixes(const std::string& path, std::string* error) {
     if (f[0] == "FULLSTRIP") fullStrip_ = true;
     if (f.size() < 2) continue;
     if (f[0] == "AF" && !std::all_of(f[1].begin(), f[1].end(), ::isdigit)) aliases_.push_back(parseFlags(f[1], false));
+    if (f[0] == "AM" && !(f.size() == 2 && std::all_of(f[1].begin(), f[1].end(), ::isdigit)))
+      morphAliases_.emplace_back(f.begin() + 1, f.end());
   }
   for (const auto& f : lines) {
     if (f.size() < 2) continue;
@@ -377,6 +379,15 @@ bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
       }
     }
     if (stem.empty()) continue;
+    // The morphological fields after the stem, or the AM line a number names.
+    std::vector<std::string> morph = fields(end == std::string::npos ? std::string{} : line.substr(end));
+    if (morph.size() == 1 && std::all_of(morph[0].begin(), morph[0].end(), ::isdigit) && !morphAliases_.empty()) {
+      const size_t n = std::stoul(morph[0]);
+      morph = n >= 1 && n <= morphAliases_.size() ? morphAliases_[n - 1] : std::vector<std::string>{};
+    }
+    std::string namedStem;
+    for (const auto& m : morph)
+      if (m.size() > 3 && m.compare(0, 3, "st:") == 0) namedStem = m.substr(3);
     forms.clear();
     const std::u32string decoded = decode(stem);
     // Gathers more than it keeps: a stem over the cap keeps its shortest
@@ -393,6 +404,10 @@ bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
     utf8Forms.clear();
     for (const auto* f : kept) utf8Forms.insert(toUtf8(*f));
     onStem(toUtf8(decoded), utf8Forms);
+    // A form the dictionary lists as an entry of its own (Hungarian "házak",
+    // French plurals) names its stem: its forms are that stem's too.
+    if (const std::u32string named = decode(namedStem); !named.empty() && named != decoded)
+      onStem(toUtf8(named), utf8Forms);
     if (!derivational_.empty() || !paired_.empty())
       expandDerived(decoded, flags, maxFormsPerStem, [&](const std::u32string& lemma, const std::set<std::u32string>& f) {
         utf8Forms.clear();

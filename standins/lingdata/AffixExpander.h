@@ -4,7 +4,9 @@
 // product of the two, and suffixes continued by a suffix's own classes. The
 // stem is the lemma its forms are grouped under. Stems marked forbidden or
 // only-in-compound give no forms; a stem or affix marked as needing another
-// affix is no form by itself. Text is UTF-8 in, UTF-8 out.
+// affix is no form by itself. An entry whose morphology names another stem
+// ("st:ház") gives its forms to that stem as well. Text is UTF-8 in, UTF-8
+// out.
 
 #include <cstdint>
 #include <functional>
@@ -88,6 +90,7 @@ class AffixExpander {
   std::vector<Flag> derivational_, paired_;
   size_t minAffixedStem_ = 0;
   std::vector<std::vector<Flag>> aliases_;  // AF lines, numbered from 1
+  std::vector<std::vector<std::string>> morphAliases_;  // AM lines, numbered from 1
   std::map<Flag, AffixClass> classes_;
   Flag needAffix_ = 0, onlyInCompound_ = 0, forbidden_ = 0, circumfix_ = 0;
   std::u32string ignored_;

@@ -33,7 +33,7 @@ class LingdataTest : public ::testing::Test {
     if (configure) configure(expander);
     Forms forms;
     EXPECT_TRUE(expander.expand(write("t.dic", dic), maxPerStem,
-                                [&](const std::string& stem, const std::set<std::string>& f) { forms[stem] = f; },
+                                [&](const std::string& stem, const std::set<std::string>& f) { forms[stem].insert(f.begin(), f.end()); },
                                 &error))
         << error;
     return forms;
@@ -88,6 +88,15 @@ TEST_F(LingdataTest, DerivationalAndUnpairedFlagsGiveNoForms) {
   EXPECT_EQ(forms.at("fastness"), (std::set<std::string>{"fastness"}));
   EXPECT_EQ(forms.count("best"), 0u);
   EXPECT_EQ(expand(aff, "1\nwalk/RSU\n").at("walk").size(), 6u) << "all flags count when none is set";
+}
+
+TEST_F(LingdataTest, AnEntryThatNamesItsStemGivesItsFormsToThatStem) {
+  const Forms forms = expand(
+      "SET UTF-8\nAM 2\nAM po:noun\nAM st:ház po:noun ts:PLUR\nSFX A Y 1\nSFX A k t k\nSFX B Y 1\nSFX B 0 ban .\n",
+      "3\nház/B\t1\nházak/A\t2\nvár/B st:vár\n");
+  EXPECT_EQ(forms.at("házak"), (std::set<std::string>{"házak", "házat"}));
+  EXPECT_EQ(forms.at("ház"), (std::set<std::string>{"ház", "házban", "házak", "házat"}));
+  EXPECT_EQ(forms.at("vár"), (std::set<std::string>{"vár", "várban"})) << "its own stem named in place: once";
 }
 
 TEST_F(LingdataTest, EnglishWordsOfTheirOwnJoinTheStemTheySpellAnInflectionOf) {
