@@ -247,6 +247,33 @@ std::u32string withPrefix(const AffixEntry& e, const std::u32string& word) {
   return e.add + word.substr(e.strip.size());
 }
 
+// The stem with its last vowel lengthened or shortened, or a syllabic l or r
+// after it lengthened: Slovak changes the stem's last syllable in some forms
+// (zmluva: zmlúv, jablko: jabĺk, cesta: ciest, stôl: stolmi). The ending
+// keeps its letters, so a form of another paradigm (ženie, slovenska) does
+// not match.
+std::vector<std::u32string> lengthVariants(const std::u32string& stem) {
+  static const std::u32string kVowels = U"aeiouyáéíóúýôä", kSwapFrom = U"aeiouyáéíóúýôlrĺŕ",
+                              kSwapTo = U"áéíóúýaeiouyoĺŕlr";
+  std::vector<std::u32string> out;
+  auto swap = [&](size_t at) {
+    const size_t k = kSwapFrom.find(stem[at]);
+    if (k == std::u32string::npos) return;
+    std::u32string v = stem;
+    v[at] = kSwapTo[k];
+    out.push_back(v);
+    if (stem[at] == U'o') out.push_back(stem.substr(0, at) + U'ô' + stem.substr(at + 1));
+  };
+  const size_t last = stem.find_last_of(kVowels);
+  if (last == std::u32string::npos) return out;
+  swap(last);
+  if (stem[last] == U'e' && last > 0 && stem[last - 1] == U'i') out.push_back(stem.substr(0, last - 1) + stem.substr(last));
+  if (stem[last] == U'e' && (last == 0 || stem[last - 1] != U'i')) out.push_back(stem.substr(0, last) + U'i' + stem.substr(last));
+  for (size_t q = last + 1; q + 1 < stem.size(); ++q)
+    if ((stem[q] == U'l' || stem[q] == U'r') && kVowels.find(stem[q + 1]) == std::u32string::npos) swap(q);
+  return out;
+}
+
 std::vector<Flag> merged(const std::vector<Flag>& a, const std::vector<Flag>& b) {
   std::vector<Flag> out;
   std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
@@ -361,6 +388,9 @@ bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
   std::getline(file, line);  // the stem count
   std::set<std::u32string> forms;
   std::set<std::string> utf8Forms;
+  // For waived conditions: the bare words, and the stems with their suffixes.
+  std::set<std::u32string> bare;
+  std::vector<std::pair<std::u32string, std::vector<Flag>>> flagged;
   while (std::getline(file, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     // The stem ends at the first blank or tab, its flags after an unescaped '/'.
@@ -394,6 +424,8 @@ bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
     // forms, which are its plainest inflections rather than whichever
     // affix class the dictionary happens to list first.
     const std::vector<Flag> flags = parseFlags(flagField);
+    if (waiveConditions_ && flagField.empty() && morph.empty()) bare.insert(decoded);
+    if (waiveConditions_ && !flags.empty()) flagged.emplace_back(decoded, inflectional(decoded, flags));
     expandStem(decoded, flags, std::max<size_t>(4 * maxFormsPerStem, 400), &forms);
     std::vector<const std::u32string*> kept;
     for (const auto& f : forms) kept.push_back(&f);
@@ -414,6 +446,24 @@ bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
         for (const auto& w : f) utf8Forms.insert(toUtf8(w));
         onStem(toUtf8(lemma), utf8Forms);
       });
+  }
+  for (const auto& [stem, flags] : flagged) {
+    forms.clear();
+    for (Flag f : flags) {
+      auto it = classes_.find(f);
+      if (it == classes_.end() || !it->second.suffix) continue;
+      for (const auto& e : it->second.entries)
+        if (endsWith(stem, e.strip) && e.strip.size() < stem.size() && valid(e.continuation)) {
+          const std::u32string base = stem.substr(0, stem.size() - e.strip.size());
+          if (bare.count(base + e.add)) forms.insert(base + e.add);
+          for (const auto& v : lengthVariants(base))
+            if (bare.count(v + e.add)) forms.insert(v + e.add);
+        }
+    }
+    if (forms.empty()) continue;
+    utf8Forms.clear();
+    for (const auto& w : forms) utf8Forms.insert(toUtf8(w));
+    onStem(toUtf8(stem), utf8Forms);
   }
   return true;
 }

@@ -72,6 +72,11 @@ class AffixExpander {
   // (display: displays, displayed).
   void expandDerived(const std::u32string& stem, const std::vector<Flag>& flags, size_t maxForms,
                      const std::function<void(const std::u32string&, const std::set<std::u32string>&)>& onLemma) const;
+  // Joins a bare word of the .dic (no flags, no morphology) to a stem one of
+  // whose suffixes would make it if the suffix's condition were waived, up
+  // to the length of the stem's last vowel: the Slovak dictionary lists such
+  // forms alone (izba: izbám, most: mosta, zmluva: zmlúv).
+  void setWaiveConditions(bool on) { waiveConditions_ = on; }
   // A flag field of the .aff's FLAG kind; `aliased` reads a number as an AF line.
   std::vector<Flag> parseFlags(const std::string& field, bool aliased = true) const;
   std::u32string decode(const std::string& bytes) const;
@@ -89,6 +94,7 @@ class AffixExpander {
   bool twofold_ = true;
   std::vector<Flag> derivational_, paired_;
   size_t minAffixedStem_ = 0;
+  bool waiveConditions_ = false;
   std::vector<std::vector<Flag>> aliases_;  // AF lines, numbered from 1
   std::vector<std::vector<std::string>> morphAliases_;  // AM lines, numbered from 1
   std::map<Flag, AffixClass> classes_;

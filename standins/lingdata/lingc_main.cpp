@@ -5,7 +5,8 @@
 //   tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T]
 //                [--irregular FILE]... [--max-forms-per-stem N] [--max-forms N]
 //                [--twofold no] [--derivational FLAGS] [--paired FLAGS]
-//                [--min-affixed-stem N] [--join english]
+//                [--min-affixed-stem N] [--join english|german|italian]
+//                [--waive-conditions yes]
 
 #include <cstdio>
 #include <cstring>
@@ -22,6 +23,8 @@
 #include "standins/lingdata/AffixExpander.h"
 #include "standins/lingdata/EnglishJoins.h"
 #include "standins/lingdata/FormGroups.h"
+#include "standins/lingdata/GermanJoins.h"
+#include "standins/lingdata/ItalianJoins.h"
 #include "standins/lingdata/Thesaurus.h"
 
 namespace {
@@ -45,8 +48,8 @@ int main(int argc, char** argv) {
   std::string aff, dic, thesaurus, out;
   std::vector<std::string> irregular;
   long language = -1;
-  bool twofold = true, joinEnglish = false;
-  std::string derivational, paired;
+  bool twofold = true, waive = false;
+  std::string derivational, paired, join;
   size_t minAffixedStem = 0;
   size_t maxPerStem = 1000, maxForms = 8'000'000;
   for (int i = 1; i + 1 < argc; i += 2) {
@@ -63,7 +66,8 @@ int main(int argc, char** argv) {
     else if (option == "--derivational") derivational = value;
     else if (option == "--paired") paired = value;
     else if (option == "--min-affixed-stem") minAffixedStem = std::stoul(value);
-    else if (option == "--join") joinEnglish = value == "english";
+    else if (option == "--join") join = value;
+    else if (option == "--waive-conditions") waive = value == "yes";
     else {
       std::fprintf(stderr, "tarvek-lingc: unknown option %s\n", option.c_str());
       return 2;
@@ -72,7 +76,8 @@ int main(int argc, char** argv) {
   if (language < 0 || language > 8 || out.empty()) {
     std::fprintf(stderr, "usage: tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T] "
                          "[--irregular FILE]... [--max-forms-per-stem N] [--max-forms N] [--twofold no] "
-                         "[--derivational FLAGS] [--paired FLAGS] [--min-affixed-stem N] [--join english]\n");
+                         "[--derivational FLAGS] [--paired FLAGS] [--min-affixed-stem N] [--join english|german|italian] "
+                         "[--waive-conditions yes]\n");
     return 2;
   }
 
@@ -83,12 +88,16 @@ int main(int argc, char** argv) {
     expander.setTwofold(twofold);
     std::string error;
     bool full = false;
-    std::set<std::string> stemWords, nouns;  // for the English joins
+    // For the joins of words the dictionary lists alone: its stems as the
+    // engine writes them and as the dictionary does, and which are nouns
+    // (English: a possessive) or inflect as plurals (German: -n and no -s).
+    std::set<std::string> stemWords, nouns, written, plurals;
     const bool loaded = expander.loadAffixes(aff, &error);
     // Read in the .aff's flag kind, so after it.
     expander.setDerivational(derivational);
     expander.setPaired(paired);
     expander.setMinAffixedStem(minAffixedStem);
+    expander.setWaiveConditions(waive);
     const bool ok = loaded &&
                     expander.expand(dic, maxPerStem, [&](const std::string& stem, const std::set<std::string>& utf8) {
                       ++stems;
@@ -98,8 +107,12 @@ int main(int argc, char** argv) {
                         ++droppedStems;
                         return;
                       }
-                      stemWords.insert(lemma);
-                      if (utf8.count(stem + "'s")) nouns.insert(lemma);
+                      if (!join.empty() && utf8.count(stem)) {  // a word by itself
+                        stemWords.insert(lemma);
+                        written.insert(stem);
+                        if (utf8.count(stem + "'s")) nouns.insert(lemma);
+                        if ((utf8.count(stem + "n") || stem.back() == 'n') && !utf8.count(stem + "s")) plurals.insert(stem);
+                      }
                       auto& group = source.lemmas[lemma];
                       for (const auto& f : utf8) {
                         const std::string w = engineWord(f);
@@ -111,9 +124,14 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "tarvek-lingc: %s\n", error.c_str());
       return 1;
     }
-    if (joinEnglish)
-      for (const auto& [base, word] : tarvek::lingdata::englishJoins(stemWords, nouns))
-        if (source.lemmas[base].insert(word).second) ++forms;
+    std::vector<std::pair<std::string, std::string>> joins;
+    if (join == "english") joins = tarvek::lingdata::englishJoins(stemWords, nouns);
+    if (join == "italian") joins = tarvek::lingdata::italianJoins(stemWords);
+    if (join == "german")
+      for (const auto& [lemma, word] : tarvek::lingdata::germanJoins(written, plurals))
+        if (!engineWord(lemma).empty() && !engineWord(word).empty()) joins.emplace_back(engineWord(lemma), engineWord(word));
+    for (const auto& [lemma, word] : joins)
+      if (source.lemmas[lemma].insert(word).second) ++forms;
   }
   for (const auto& path : irregular) {
     const bool ok = tarvek::lingdata::readFormGroups(

@@ -9,6 +9,8 @@
 #include "standins/lingdata/AffixExpander.h"
 #include "standins/lingdata/EnglishJoins.h"
 #include "standins/lingdata/FormGroups.h"
+#include "standins/lingdata/GermanJoins.h"
+#include "standins/lingdata/ItalianJoins.h"
 #include "standins/lingdata/Thesaurus.h"
 
 namespace tarvek::lingdata {
@@ -112,6 +114,41 @@ TEST_F(LingdataTest, EnglishWordsOfTheirOwnJoinTheStemTheySpellAnInflectionOf) {
       {"carry", "carried"},   {"happy", "happier"},     {"happy", "happiest"},    {"hero", "heroes"},
       {"decision", "decisions"}, {"policy", "policies"}, {"bus", "buses"},        {"table", "tables"}};
   EXPECT_EQ(got, want) << "no runner (no runnest), no news (new is no noun), no is (a letter)";
+}
+
+TEST_F(LingdataTest, ABareWordJoinsTheStemWhoseSuffixWouldMakeItWithoutItsCondition) {
+  const Forms forms = expand("SET UTF-8\nSFX A Y 3\nSFX A a ám [^b]a\nSFX A a 0 [^v]a\nSFX A a e .\n",
+                             "7\nizba/A\nzmluva/A\nžena/A\nizbám\nzmlúv\nženie\nizbový\n", 100,
+                             [](AffixExpander& e) { e.setWaiveConditions(true); });
+  EXPECT_EQ(forms.at("izba"), (std::set<std::string>{"izba", "izb", "izbe", "izbám"})) << "izbám: -ám's condition waived";
+  EXPECT_EQ(forms.at("zmluva"), (std::set<std::string>{"zmluva", "zmluvám", "zmluve", "zmlúv"}))
+      << "zmlúv: the condition waived, the stem's vowel lengthened";
+  EXPECT_EQ(forms.at("žena"), (std::set<std::string>{"žena", "žen", "žene", "ženám"}))
+      << "ženie: its ending is no ending of žena";
+  EXPECT_EQ(forms.at("izbový"), (std::set<std::string>{"izbový"}));
+}
+
+using Pairs = std::set<std::pair<std::string, std::string>>;
+
+TEST_F(LingdataTest, GermanUmlautPluralsAndWeakParticiplesJoinTheirLemma) {
+  const std::set<std::string> stems{"Mann",   "Männer", "Stadt",   "Städte",   "Vater",     "Väter",  "Gut",
+                                    "Güte",   "Kauf",   "Käufer",  "Bär",      "Bar",       "spielen", "gespielt",
+                                    "arbeiten", "gearbeitet", "einkaufen", "eingekauft", "Gewalt", "walten"};
+  const std::set<std::string> plurals{"Männer", "Städte", "Väter", "Bär"};
+  const auto joins = germanJoins(stems, plurals);
+  EXPECT_EQ(Pairs(joins.begin(), joins.end()),
+            (Pairs{{"Mann", "Männer"}, {"Stadt", "Städte"}, {"Vater", "Väter"}, {"spielen", "gespielt"},
+                   {"arbeiten", "gearbeitet"}, {"einkaufen", "eingekauft"}}))
+      << "not Güte or Käufer (no plurals), Bär (no plural ending), Gewalt (a noun)";
+}
+
+TEST_F(LingdataTest, ItalianParticiplesJoinTheirVerb) {
+  const std::set<std::string> stems{"parlare", "parlato", "vendere", "venduto", "finire", "finito",
+                                    "fare",    "fato",    "dormire", "dormito", "parlito"};
+  const auto joins = italianJoins(stems);
+  EXPECT_EQ(Pairs(joins.begin(), joins.end()),
+            (Pairs{{"parlare", "parlato"}, {"vendere", "venduto"}, {"finire", "finito"}, {"dormire", "dormito"}}))
+      << "fato is no participle of a verb that short; parlito has no verb parlire";
 }
 
 TEST_F(LingdataTest, ThesaurusDropsAnnotationsAndAntonyms) {
