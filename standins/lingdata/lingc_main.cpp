@@ -130,8 +130,16 @@ int main(int argc, char** argv) {
     if (join == "german")
       for (const auto& [lemma, word] : tarvek::lingdata::germanJoins(written, plurals))
         if (!engineWord(lemma).empty() && !engineWord(word).empty()) joins.emplace_back(engineWord(lemma), engineWord(word));
-    for (const auto& [lemma, word] : joins)
-      if (source.lemmas[lemma].insert(word).second) ++forms;
+    // A German plural brings its own forms (Männer: Männern); an Italian
+    // participle's would add a fifth to the file (its clitic forms) for none
+    // the lists miss, and an English word has few.
+    for (const auto& [lemma, word] : joins) {
+      std::set<std::string> joined{word};
+      if (auto own = source.lemmas.find(word); join == "german" && own != source.lemmas.end())
+        joined.insert(own->second.begin(), own->second.end());
+      for (const auto& f : joined)
+        if (source.lemmas[lemma].insert(f).second) ++forms;
+    }
   }
   for (const auto& path : irregular) {
     const bool ok = tarvek::lingdata::readFormGroups(
