@@ -247,9 +247,10 @@ std::u32string withPrefix(const AffixEntry& e, const std::u32string& word) {
   return e.add + word.substr(e.strip.size());
 }
 
-// The stem with its last vowel lengthened or shortened, or a syllabic l or r
-// after it lengthened: Slovak changes the stem's last syllable in some forms
-// (zmluva: zmlúv, jablko: jabĺk, cesta: ciest, stôl: stolmi). The ending
+// The stem with its last vowel lengthened or shortened, a syllabic l or r
+// after it lengthened, or its final consonant softened: Slovak changes the
+// stem's last syllable in some forms (zmluva: zmlúv, jablko: jabĺk, cesta:
+// ciest, stôl: stolmi, pole: poľa). The ending
 // keeps its letters, so a form of another paradigm (ženie, slovenska) does
 // not match.
 std::vector<std::u32string> lengthVariants(const std::u32string& stem) {
@@ -271,6 +272,10 @@ std::vector<std::u32string> lengthVariants(const std::u32string& stem) {
   if (stem[last] == U'e' && (last == 0 || stem[last - 1] != U'i')) out.push_back(stem.substr(0, last) + U'i' + stem.substr(last));
   for (size_t q = last + 1; q + 1 < stem.size(); ++q)
     if ((stem[q] == U'l' || stem[q] == U'r') && kVowels.find(stem[q + 1]) == std::u32string::npos) swap(q);
+  // A final d, l, n, t softened before the ending (pole: poľa, poľu).
+  static const std::u32string kHard = U"dlnt", kSoft = U"ďľňť";
+  if (const size_t k = kHard.find(stem.back()); k != std::u32string::npos)
+    out.push_back(stem.substr(0, stem.size() - 1) + kSoft[k]);
   return out;
 }
 

@@ -117,14 +117,16 @@ TEST_F(LingdataTest, EnglishWordsOfTheirOwnJoinTheStemTheySpellAnInflectionOf) {
 }
 
 TEST_F(LingdataTest, ABareWordJoinsTheStemWhoseSuffixWouldMakeItWithoutItsCondition) {
-  const Forms forms = expand("SET UTF-8\nSFX A Y 3\nSFX A a ám [^b]a\nSFX A a 0 [^v]a\nSFX A a e .\n",
-                             "7\nizba/A\nzmluva/A\nžena/A\nizbám\nzmlúv\nženie\nizbový\n", 100,
+  const Forms forms = expand("SET UTF-8\nSFX A Y 3\nSFX A a ám [^b]a\nSFX A a 0 [^v]a\nSFX A a e .\n"
+                             "SFX B Y 1\nSFX B e a [^l]e\n",
+                             "9\nizba/A\nzmluva/A\nžena/A\npole/B\nizbám\nzmlúv\nženie\npoľa\nizbový\n", 100,
                              [](AffixExpander& e) { e.setWaiveConditions(true); });
   EXPECT_EQ(forms.at("izba"), (std::set<std::string>{"izba", "izb", "izbe", "izbám"})) << "izbám: -ám's condition waived";
   EXPECT_EQ(forms.at("zmluva"), (std::set<std::string>{"zmluva", "zmluvám", "zmluve", "zmlúv"}))
       << "zmlúv: the condition waived, the stem's vowel lengthened";
   EXPECT_EQ(forms.at("žena"), (std::set<std::string>{"žena", "žen", "žene", "ženám"}))
       << "ženie: its ending is no ending of žena";
+  EXPECT_EQ(forms.at("pole"), (std::set<std::string>{"pole", "poľa"})) << "the final l softened";
   EXPECT_EQ(forms.at("izbový"), (std::set<std::string>{"izbový"}));
 }
 
