@@ -173,6 +173,8 @@ bool AffixExpander::loadAffixes(const std::string& path, std::string* error) {
     if (f[0] == "FULLSTRIP") fullStrip_ = true;
     if (f.size() < 2) continue;
     if (f[0] == "AF" && !std::all_of(f[1].begin(), f[1].end(), ::isdigit)) aliases_.push_back(parseFlags(f[1], false));
+    if (f[0] == "AM" && !(f.size() == 2 && std::all_of(f[1].begin(), f[1].end(), ::isdigit)))
+      morphAliases_.emplace_back(f.begin() + 1, f.end());
   }
   for (const auto& f : lines) {
     if (f.size() < 2) continue;
@@ -245,6 +247,38 @@ std::u32string withPrefix(const AffixEntry& e, const std::u32string& word) {
   return e.add + word.substr(e.strip.size());
 }
 
+// The stem with its last vowel lengthened or shortened, a syllabic l or r
+// after it lengthened, or its final consonant softened: Slovak changes the
+// stem's last syllable in some forms (zmluva: zmlúv, jablko: jabĺk, cesta:
+// ciest, stôl: stolmi, pole: poľa). The ending
+// keeps its letters, so a form of another paradigm (ženie, slovenska) does
+// not match.
+std::vector<std::u32string> lengthVariants(const std::u32string& stem) {
+  static const std::u32string kVowels = U"aeiouyáéíóúýôä", kSwapFrom = U"aeiouyáéíóúýôlrĺŕ",
+                              kSwapTo = U"áéíóúýaeiouyoĺŕlr";
+  std::vector<std::u32string> out;
+  auto swap = [&](size_t at) {
+    const size_t k = kSwapFrom.find(stem[at]);
+    if (k == std::u32string::npos) return;
+    std::u32string v = stem;
+    v[at] = kSwapTo[k];
+    out.push_back(v);
+    if (stem[at] == U'o') out.push_back(stem.substr(0, at) + U'ô' + stem.substr(at + 1));
+  };
+  const size_t last = stem.find_last_of(kVowels);
+  if (last == std::u32string::npos) return out;
+  swap(last);
+  if (stem[last] == U'e' && last > 0 && stem[last - 1] == U'i') out.push_back(stem.substr(0, last - 1) + stem.substr(last));
+  if (stem[last] == U'e' && (last == 0 || stem[last - 1] != U'i')) out.push_back(stem.substr(0, last) + U'i' + stem.substr(last));
+  for (size_t q = last + 1; q + 1 < stem.size(); ++q)
+    if ((stem[q] == U'l' || stem[q] == U'r') && kVowels.find(stem[q + 1]) == std::u32string::npos) swap(q);
+  // A final d, l, n, t softened before the ending (pole: poľa, poľu).
+  static const std::u32string kHard = U"dlnt", kSoft = U"ďľňť";
+  if (const size_t k = kHard.find(stem.back()); k != std::u32string::npos)
+    out.push_back(stem.substr(0, stem.size() - 1) + kSoft[k]);
+  return out;
+}
+
 std::vector<Flag> merged(const std::vector<Flag>& a, const std::vector<Flag>& b) {
   std::vector<Flag> out;
   std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
@@ -253,8 +287,52 @@ std::vector<Flag> merged(const std::vector<Flag>& a, const std::vector<Flag>& b)
 
 }  // namespace
 
-void AffixExpander::expandStem(const std::u32string& stem, const std::vector<Flag>& flags, size_t maxForms,
+// A flag of the stem that makes other lemmas: a derivational class, or one
+// of the paired flags without its pair.
+bool AffixExpander::derives(const std::vector<Flag>& flags, Flag f) const {
+  if (!classes_.count(f)) return false;
+  const bool bothPaired = std::all_of(paired_.begin(), paired_.end(), [&](Flag p) { return has(flags, p); });
+  return has(derivational_, f) || (has(paired_, f) && !bothPaired);
+}
+
+// The stem's flags less the derivational ones; the flags that mark a stem
+// (forbidden, needs an affix) stay.
+std::vector<Flag> AffixExpander::inflectional(const std::u32string& stem, const std::vector<Flag>& flags) const {
+  const bool affixed = stem.size() >= minAffixedStem_;
+  std::vector<Flag> out;
+  for (Flag f : flags)
+    if (!classes_.count(f) || (affixed && !derives(flags, f))) out.push_back(f);
+  return out;
+}
+
+void AffixExpander::expandDerived(const std::u32string& stem, const std::vector<Flag>& flags, size_t maxForms,
+                                  const std::function<void(const std::u32string&, const std::set<std::u32string>&)>&
+                                      onLemma) const {
+  if (stem.size() < minAffixedStem_ || has(flags, forbidden_) || has(flags, onlyInCompound_)) return;
+  // What a prefixed word inflects by: the stem's own suffixes.
+  std::vector<Flag> suffixes;
+  for (Flag f : inflectional(stem, flags))
+    if (auto it = classes_.find(f); it != classes_.end() && it->second.suffix && it->second.cross) suffixes.push_back(f);
+  std::set<std::u32string> forms;
+  for (Flag f : flags) {
+    if (!derives(flags, f)) continue;
+    const AffixClass& c = classes_.at(f);
+    for (const auto& e : c.entries) {
+      if (!valid(e.continuation) || has(e.continuation, circumfix_)) continue;
+      forms.clear();
+      if (c.suffix && suffixApplies(e, stem, fullStrip_)) {
+        forms.insert(withSuffix(e, stem));
+      } else if (!c.suffix && prefixApplies(e, stem, fullStrip_)) {
+        expandStem(withPrefix(e, stem), c.cross ? suffixes : std::vector<Flag>{}, maxForms, &forms);
+      }
+      if (!forms.empty()) onLemma(c.suffix ? *forms.begin() : withPrefix(e, stem), forms);
+    }
+  }
+}
+
+void AffixExpander::expandStem(const std::u32string& stem, const std::vector<Flag>& stemFlags, size_t maxForms,
                                std::set<std::u32string>* forms) const {
+  const std::vector<Flag> flags = inflectional(stem, stemFlags);
   if (has(flags, forbidden_) || has(flags, onlyInCompound_)) return;
   auto add = [&](std::u32string word) {
     if (forms->size() < maxForms && !word.empty()) forms->insert(std::move(word));
@@ -315,6 +393,9 @@ bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
   std::getline(file, line);  // the stem count
   std::set<std::u32string> forms;
   std::set<std::string> utf8Forms;
+  // For waived conditions: the bare words, and the stems with their suffixes.
+  std::set<std::u32string> bare;
+  std::vector<std::pair<std::u32string, std::vector<Flag>>> flagged;
   while (std::getline(file, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     // The stem ends at the first blank or tab, its flags after an unescaped '/'.
@@ -333,12 +414,24 @@ bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
       }
     }
     if (stem.empty()) continue;
+    // The morphological fields after the stem, or the AM line a number names.
+    std::vector<std::string> morph = fields(end == std::string::npos ? std::string{} : line.substr(end));
+    if (morph.size() == 1 && std::all_of(morph[0].begin(), morph[0].end(), ::isdigit) && !morphAliases_.empty()) {
+      const size_t n = std::stoul(morph[0]);
+      morph = n >= 1 && n <= morphAliases_.size() ? morphAliases_[n - 1] : std::vector<std::string>{};
+    }
+    std::string namedStem;
+    for (const auto& m : morph)
+      if (m.size() > 3 && m.compare(0, 3, "st:") == 0) namedStem = m.substr(3);
     forms.clear();
     const std::u32string decoded = decode(stem);
     // Gathers more than it keeps: a stem over the cap keeps its shortest
     // forms, which are its plainest inflections rather than whichever
     // affix class the dictionary happens to list first.
-    expandStem(decoded, parseFlags(flagField), std::max<size_t>(4 * maxFormsPerStem, 400), &forms);
+    const std::vector<Flag> flags = parseFlags(flagField);
+    if (waiveConditions_ && flagField.empty() && morph.empty()) bare.insert(decoded);
+    if (waiveConditions_ && !flags.empty()) flagged.emplace_back(decoded, inflectional(decoded, flags));
+    expandStem(decoded, flags, std::max<size_t>(4 * maxFormsPerStem, 400), &forms);
     std::vector<const std::u32string*> kept;
     for (const auto& f : forms) kept.push_back(&f);
     if (kept.size() > maxFormsPerStem) {
@@ -348,6 +441,34 @@ bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
     utf8Forms.clear();
     for (const auto* f : kept) utf8Forms.insert(toUtf8(*f));
     onStem(toUtf8(decoded), utf8Forms);
+    // A form the dictionary lists as an entry of its own (Hungarian "házak",
+    // French plurals) names its stem: its forms are that stem's too.
+    if (const std::u32string named = decode(namedStem); !named.empty() && named != decoded)
+      onStem(toUtf8(named), utf8Forms);
+    if (!derivational_.empty() || !paired_.empty())
+      expandDerived(decoded, flags, maxFormsPerStem, [&](const std::u32string& lemma, const std::set<std::u32string>& f) {
+        utf8Forms.clear();
+        for (const auto& w : f) utf8Forms.insert(toUtf8(w));
+        onStem(toUtf8(lemma), utf8Forms);
+      });
+  }
+  for (const auto& [stem, flags] : flagged) {
+    forms.clear();
+    for (Flag f : flags) {
+      auto it = classes_.find(f);
+      if (it == classes_.end() || !it->second.suffix) continue;
+      for (const auto& e : it->second.entries)
+        if (endsWith(stem, e.strip) && e.strip.size() < stem.size() && valid(e.continuation)) {
+          const std::u32string base = stem.substr(0, stem.size() - e.strip.size());
+          if (bare.count(base + e.add)) forms.insert(base + e.add);
+          for (const auto& v : lengthVariants(base))
+            if (bare.count(v + e.add)) forms.insert(v + e.add);
+        }
+    }
+    if (forms.empty()) continue;
+    utf8Forms.clear();
+    for (const auto& w : forms) utf8Forms.insert(toUtf8(w));
+    onStem(toUtf8(stem), utf8Forms);
   }
   return true;
 }

@@ -4,7 +4,9 @@
 //
 //   tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T]
 //                [--irregular FILE]... [--max-forms-per-stem N] [--max-forms N]
-//                [--twofold no]
+//                [--twofold no] [--derivational FLAGS] [--paired FLAGS]
+//                [--min-affixed-stem N] [--join english|german|italian]
+//                [--waive-conditions yes]
 
 #include <cstdio>
 #include <cstring>
@@ -19,7 +21,10 @@
 #include "standins/engine/LingWriter.h"
 #include "standins/engine/WordText.h"
 #include "standins/lingdata/AffixExpander.h"
+#include "standins/lingdata/EnglishJoins.h"
 #include "standins/lingdata/FormGroups.h"
+#include "standins/lingdata/GermanJoins.h"
+#include "standins/lingdata/ItalianJoins.h"
 #include "standins/lingdata/Thesaurus.h"
 
 namespace {
@@ -43,7 +48,9 @@ int main(int argc, char** argv) {
   std::string aff, dic, thesaurus, out;
   std::vector<std::string> irregular;
   long language = -1;
-  bool twofold = true;
+  bool twofold = true, waive = false;
+  std::string derivational, paired, join;
+  size_t minAffixedStem = 0;
   size_t maxPerStem = 1000, maxForms = 8'000'000;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i], value = argv[i + 1];
@@ -56,6 +63,11 @@ int main(int argc, char** argv) {
     else if (option == "--max-forms") maxForms = std::stoul(value);
     else if (option == "--out") out = value;
     else if (option == "--twofold") twofold = value != "no";
+    else if (option == "--derivational") derivational = value;
+    else if (option == "--paired") paired = value;
+    else if (option == "--min-affixed-stem") minAffixedStem = std::stoul(value);
+    else if (option == "--join") join = value;
+    else if (option == "--waive-conditions") waive = value == "yes";
     else {
       std::fprintf(stderr, "tarvek-lingc: unknown option %s\n", option.c_str());
       return 2;
@@ -63,7 +75,9 @@ int main(int argc, char** argv) {
   }
   if (language < 0 || language > 8 || out.empty()) {
     std::fprintf(stderr, "usage: tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T] "
-                         "[--irregular FILE]... [--max-forms-per-stem N] [--max-forms N] [--twofold no]\n");
+                         "[--irregular FILE]... [--max-forms-per-stem N] [--max-forms N] [--twofold no] "
+                         "[--derivational FLAGS] [--paired FLAGS] [--min-affixed-stem N] [--join english|german|italian] "
+                         "[--waive-conditions yes]\n");
     return 2;
   }
 
@@ -74,7 +88,17 @@ int main(int argc, char** argv) {
     expander.setTwofold(twofold);
     std::string error;
     bool full = false;
-    const bool ok = expander.loadAffixes(aff, &error) &&
+    // For the joins of words the dictionary lists alone: its stems as the
+    // engine writes them and as the dictionary does, and which are nouns
+    // (English: a possessive) or inflect as plurals (German: -n and no -s).
+    std::set<std::string> stemWords, nouns, written, plurals;
+    const bool loaded = expander.loadAffixes(aff, &error);
+    // Read in the .aff's flag kind, so after it.
+    expander.setDerivational(derivational);
+    expander.setPaired(paired);
+    expander.setMinAffixedStem(minAffixedStem);
+    expander.setWaiveConditions(waive);
+    const bool ok = loaded &&
                     expander.expand(dic, maxPerStem, [&](const std::string& stem, const std::set<std::string>& utf8) {
                       ++stems;
                       if (utf8.size() >= maxPerStem) ++cappedStems;
@@ -82,6 +106,12 @@ int main(int argc, char** argv) {
                       if (lemma.empty() || full) {
                         ++droppedStems;
                         return;
+                      }
+                      if (!join.empty() && utf8.count(stem)) {  // a word by itself
+                        stemWords.insert(lemma);
+                        written.insert(stem);
+                        if (utf8.count(stem + "'s")) nouns.insert(lemma);
+                        if ((utf8.count(stem + "n") || stem.back() == 'n') && !utf8.count(stem + "s")) plurals.insert(stem);
                       }
                       auto& group = source.lemmas[lemma];
                       for (const auto& f : utf8) {
@@ -93,6 +123,22 @@ int main(int argc, char** argv) {
     if (!ok) {
       std::fprintf(stderr, "tarvek-lingc: %s\n", error.c_str());
       return 1;
+    }
+    std::vector<std::pair<std::string, std::string>> joins;
+    if (join == "english") joins = tarvek::lingdata::englishJoins(stemWords, nouns);
+    if (join == "italian") joins = tarvek::lingdata::italianJoins(stemWords);
+    if (join == "german")
+      for (const auto& [lemma, word] : tarvek::lingdata::germanJoins(written, plurals))
+        if (!engineWord(lemma).empty() && !engineWord(word).empty()) joins.emplace_back(engineWord(lemma), engineWord(word));
+    // A German plural brings its own forms (Männer: Männern); an Italian
+    // participle's would add a fifth to the file (its clitic forms) for none
+    // the lists miss, and an English word has few.
+    for (const auto& [lemma, word] : joins) {
+      std::set<std::string> joined{word};
+      if (auto own = source.lemmas.find(word); join == "german" && own != source.lemmas.end())
+        joined.insert(own->second.begin(), own->second.end());
+      for (const auto& f : joined)
+        if (source.lemmas[lemma].insert(f).second) ++forms;
     }
   }
   for (const auto& path : irregular) {

@@ -7,7 +7,10 @@
 #include <map>
 
 #include "standins/lingdata/AffixExpander.h"
+#include "standins/lingdata/EnglishJoins.h"
 #include "standins/lingdata/FormGroups.h"
+#include "standins/lingdata/GermanJoins.h"
+#include "standins/lingdata/ItalianJoins.h"
 #include "standins/lingdata/Thesaurus.h"
 
 namespace tarvek::lingdata {
@@ -24,13 +27,15 @@ class LingdataTest : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << text;
     return path;
   }
-  Forms expand(const std::string& aff, const std::string& dic, size_t maxPerStem = 100) {
+  Forms expand(const std::string& aff, const std::string& dic, size_t maxPerStem = 100,
+               const std::function<void(AffixExpander&)>& configure = {}) {
     AffixExpander expander;
     std::string error;
     EXPECT_TRUE(expander.loadAffixes(write("t.aff", aff), &error)) << error;
+    if (configure) configure(expander);
     Forms forms;
     EXPECT_TRUE(expander.expand(write("t.dic", dic), maxPerStem,
-                                [&](const std::string& stem, const std::set<std::string>& f) { forms[stem] = f; },
+                                [&](const std::string& stem, const std::set<std::string>& f) { forms[stem].insert(f.begin(), f.end()); },
                                 &error))
         << error;
     return forms;
@@ -64,6 +69,88 @@ TEST_F(LingdataTest, LongFlagsAndAliasesNameTheClasses) {
 TEST_F(LingdataTest, AStemOverTheCapKeepsItsShortestForms) {
   const Forms forms = expand("SFX A Y 3\nSFX A 0 ovia .\nSFX A 0 a .\nSFX A 0 ovi .\n", "1\nbrat/A\n", 2);
   EXPECT_EQ(forms.at("brat"), (std::set<std::string>{"brat", "brata"}));
+}
+
+TEST_F(LingdataTest, DerivationalAndUnpairedFlagsGiveNoForms) {
+  const std::string aff =
+      "SFX R Y 1\nSFX R 0 er .\nSFX T N 1\nSFX T 0 est .\nSFX S Y 1\nSFX S 0 s .\n"
+      "SFX N Y 1\nSFX N 0 ness .\nPFX U Y 1\nPFX U 0 un .\n";
+  const Forms forms = expand(aff, "4\nwalk/RSU\nfast/RTN\nbe/T\ni/S\n", 100, [](AffixExpander& e) {
+    e.setDerivational("NU");
+    e.setPaired("RT");
+    e.setMinAffixedStem(2);
+  });
+  EXPECT_EQ(forms.at("walk"), (std::set<std::string>{"walk", "walks"})) << "-er without -est, un- derivational";
+  EXPECT_EQ(forms.at("fast"), (std::set<std::string>{"fast", "faster", "fastest"})) << "-ness derivational";
+  EXPECT_EQ(forms.at("be"), (std::set<std::string>{"be"})) << "-est without -er";
+  EXPECT_EQ(forms.at("i"), (std::set<std::string>{"i"})) << "a letter takes no plural";
+  // The derivations are lemmas of their own, a prefixed one with the stem's inflections.
+  EXPECT_EQ(forms.at("walker"), (std::set<std::string>{"walker"}));
+  EXPECT_EQ(forms.at("unwalk"), (std::set<std::string>{"unwalk", "unwalks"}));
+  EXPECT_EQ(forms.at("fastness"), (std::set<std::string>{"fastness"}));
+  EXPECT_EQ(forms.count("best"), 0u);
+  EXPECT_EQ(expand(aff, "1\nwalk/RSU\n").at("walk").size(), 6u) << "all flags count when none is set";
+}
+
+TEST_F(LingdataTest, AnEntryThatNamesItsStemGivesItsFormsToThatStem) {
+  const Forms forms = expand(
+      "SET UTF-8\nAM 2\nAM po:noun\nAM st:ház po:noun ts:PLUR\nSFX A Y 1\nSFX A k t k\nSFX B Y 1\nSFX B 0 ban .\n",
+      "3\nház/B\t1\nházak/A\t2\nvár/B st:vár\n");
+  EXPECT_EQ(forms.at("házak"), (std::set<std::string>{"házak", "házat"}));
+  EXPECT_EQ(forms.at("ház"), (std::set<std::string>{"ház", "házban", "házak", "házat"}));
+  EXPECT_EQ(forms.at("vár"), (std::set<std::string>{"vár", "várban"})) << "its own stem named in place: once";
+}
+
+TEST_F(LingdataTest, EnglishWordsOfTheirOwnJoinTheStemTheySpellAnInflectionOf) {
+  const std::set<std::string> stems{"stop",    "stopped", "stopping", "big",   "bigger",   "biggest", "run",
+                                    "runner",  "carry",   "carried",  "happy", "happier",  "happiest", "hero",
+                                    "heroes",  "decision", "decisions", "policy", "policies", "new", "news",
+                                    "i",       "is",      "bus",      "buses", "table",    "tables"};
+  const std::set<std::string> nouns{"hero", "decision", "policy", "bus", "table", "i"};
+  const auto joins = englishJoins(stems, nouns);
+  const std::set<std::pair<std::string, std::string>> got(joins.begin(), joins.end());
+  const std::set<std::pair<std::string, std::string>> want{
+      {"stop", "stopped"},    {"stop", "stopping"},     {"big", "bigger"},        {"big", "biggest"},
+      {"carry", "carried"},   {"happy", "happier"},     {"happy", "happiest"},    {"hero", "heroes"},
+      {"decision", "decisions"}, {"policy", "policies"}, {"bus", "buses"},        {"table", "tables"}};
+  EXPECT_EQ(got, want) << "no runner (no runnest), no news (new is no noun), no is (a letter)";
+}
+
+TEST_F(LingdataTest, ABareWordJoinsTheStemWhoseSuffixWouldMakeItWithoutItsCondition) {
+  const Forms forms = expand("SET UTF-8\nSFX A Y 3\nSFX A a ám [^b]a\nSFX A a 0 [^v]a\nSFX A a e .\n"
+                             "SFX B Y 1\nSFX B e a [^l]e\n",
+                             "9\nizba/A\nzmluva/A\nžena/A\npole/B\nizbám\nzmlúv\nženie\npoľa\nizbový\n", 100,
+                             [](AffixExpander& e) { e.setWaiveConditions(true); });
+  EXPECT_EQ(forms.at("izba"), (std::set<std::string>{"izba", "izb", "izbe", "izbám"})) << "izbám: -ám's condition waived";
+  EXPECT_EQ(forms.at("zmluva"), (std::set<std::string>{"zmluva", "zmluvám", "zmluve", "zmlúv"}))
+      << "zmlúv: the condition waived, the stem's vowel lengthened";
+  EXPECT_EQ(forms.at("žena"), (std::set<std::string>{"žena", "žen", "žene", "ženám"}))
+      << "ženie: its ending is no ending of žena";
+  EXPECT_EQ(forms.at("pole"), (std::set<std::string>{"pole", "poľa"})) << "the final l softened";
+  EXPECT_EQ(forms.at("izbový"), (std::set<std::string>{"izbový"}));
+}
+
+using Pairs = std::set<std::pair<std::string, std::string>>;
+
+TEST_F(LingdataTest, GermanUmlautPluralsAndWeakParticiplesJoinTheirLemma) {
+  const std::set<std::string> stems{"Mann",   "Männer", "Stadt",   "Städte",   "Vater",     "Väter",  "Gut",
+                                    "Güte",   "Kauf",   "Käufer",  "Bär",      "Bar",       "spielen", "gespielt",
+                                    "arbeiten", "gearbeitet", "einkaufen", "eingekauft", "Gewalt", "walten"};
+  const std::set<std::string> plurals{"Männer", "Städte", "Väter", "Bär"};
+  const auto joins = germanJoins(stems, plurals);
+  EXPECT_EQ(Pairs(joins.begin(), joins.end()),
+            (Pairs{{"Mann", "Männer"}, {"Stadt", "Städte"}, {"Vater", "Väter"}, {"spielen", "gespielt"},
+                   {"arbeiten", "gearbeitet"}, {"einkaufen", "eingekauft"}}))
+      << "not Güte or Käufer (no plurals), Bär (no plural ending), Gewalt (a noun)";
+}
+
+TEST_F(LingdataTest, ItalianParticiplesJoinTheirVerb) {
+  const std::set<std::string> stems{"parlare", "parlato", "vendere", "venduto", "finire", "finito",
+                                    "fare",    "fato",    "dormire", "dormito", "parlito"};
+  const auto joins = italianJoins(stems);
+  EXPECT_EQ(Pairs(joins.begin(), joins.end()),
+            (Pairs{{"parlare", "parlato"}, {"vendere", "venduto"}, {"finire", "finito"}, {"dormire", "dormito"}}))
+      << "fato is no participle of a verb that short; parlito has no verb parlire";
 }
 
 TEST_F(LingdataTest, ThesaurusDropsAnnotationsAndAntonyms) {

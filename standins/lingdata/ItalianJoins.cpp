@@ -1,0 +1,17 @@
+#include "standins/lingdata/ItalianJoins.h"
+
+namespace tarvek::lingdata {
+
+std::vector<std::pair<std::string, std::string>> italianJoins(const std::set<std::string>& stems) {
+  static const std::pair<const char*, const char*> kEndings[] = {{"ato", "are"}, {"uto", "ere"}, {"ito", "ire"}};
+  std::vector<std::pair<std::string, std::string>> out;
+  for (const std::string& w : stems)
+    for (const auto& [participle, infinitive] : kEndings) {
+      if (w.size() < 6 || w.compare(w.size() - 3, 3, participle) != 0) continue;
+      const std::string verb = w.substr(0, w.size() - 3) + infinitive;
+      if (stems.count(verb)) out.emplace_back(verb, w);
+    }
+  return out;
+}
+
+}  // namespace tarvek::lingdata
