@@ -15,6 +15,15 @@ namespace {
 
 bool usable(std::string_view word) { return !word.empty() && word.size() <= 255; }
 
+// The words of a lemma's or a head word's list that can be stored, less the
+// lemma or head itself, which its entry's key already holds.
+std::vector<std::string_view> storableOthers(std::string_view key, const std::set<std::string>& words) {
+  std::vector<std::string_view> others;
+  for (const auto& word : words)
+    if (usable(word) && word != key) others.push_back(word);
+  return others;
+}
+
 struct MapBytes {
   uint32_t entries = 0;
   uint32_t blocks = 0;
@@ -96,9 +105,7 @@ std::vector<uint8_t> buildLingData(uint16_t language, const LingSource& source) 
   for (const auto& [lemma, lemmaForms] : source.lemmas) {
     if (!usable(lemma)) continue;
     ByteWriter payload;
-    std::vector<std::string_view> others;
-    for (const auto& form : lemmaForms)
-      if (usable(form) && form != lemma) others.push_back(form);
+    std::vector<std::string_view> others = storableOthers(lemma, lemmaForms);
     // Each form front-coded against the one before it, the first against the lemma.
     payload.varint(static_cast<uint32_t>(others.size()));
     std::string_view previous = lemma;
@@ -118,9 +125,7 @@ std::vector<uint8_t> buildLingData(uint16_t language, const LingSource& source) 
   for (const auto& [head, synonyms] : source.synonyms) {
     if (!usable(head)) continue;
     ByteWriter payload;
-    std::vector<std::string_view> kept;
-    for (const auto& s : synonyms)
-      if (usable(s) && s != head) kept.push_back(s);
+    const std::vector<std::string_view> kept = storableOthers(head, synonyms);
     if (kept.empty()) continue;
     payload.varint(static_cast<uint32_t>(kept.size()));
     for (std::string_view s : kept) payload.shortText(s);
