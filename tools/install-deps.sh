@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   make cmake g++ clang libclang-rt-14-dev pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 fonts-wine xvfb xauth locales
   python3 libpoppler-cpp-dev
   libtesseract-dev tesseract-ocr-slk tesseract-ocr-ces tesseract-ocr-eng python3-pil poppler-utils
