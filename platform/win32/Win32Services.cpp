@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Services.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/win32/ScopedHandles.h"
@@ -81,10 +82,57 @@ SystemTime fromWin32(const SYSTEMTIME& t) {
 }
 }  // namespace
 
+namespace {
+using LocalToUtcProc = BOOL(WINAPI*)(const TIME_ZONE_INFORMATION*, const SYSTEMTIME*, SYSTEMTIME*);
+
+// TzSpecificLocalTimeToSystemTime came with Windows XP; looked up, so that
+// the binaries still load on Windows 2000. Null where the system lacks it.
+LocalToUtcProc systemLocalToUtc() {
+  static const LocalToUtcProc proc = reinterpret_cast<LocalToUtcProc>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "TzSpecificLocalTimeToSystemTime")));
+  return proc;
+}
+
+bool sameWallTime(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+  return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
+         a.wMinute == b.wMinute && a.wSecond == b.wSecond && a.wMilliseconds == b.wMilliseconds;
+}
+
+// Windows 2000: the UTC time whose local time (SystemTimeToTzSpecificLocalTime,
+// which it has) is `local`, tried with the standard and then the daylight
+// bias. A local time that never occurs (the hour skipped in spring) takes the
+// standard bias.
+bool localToUtcByInverse(const SYSTEMTIME& local, SYSTEMTIME* utc) {
+  TIME_ZONE_INFORMATION zone;
+  if (GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) return false;
+  FILETIME localFile;
+  if (!SystemTimeToFileTime(&local, &localFile)) return false;
+  const uint64_t localTicks = (static_cast<uint64_t>(localFile.dwHighDateTime) << 32) | localFile.dwLowDateTime;
+  const LONG biases[] = {zone.Bias + zone.StandardBias, zone.Bias + zone.DaylightBias};
+  bool found = false;
+  for (LONG bias : biases) {
+    const uint64_t ticks = localTicks + static_cast<int64_t>(bias) * 60 * 10000000;  // minutes to 100 ns
+    const FILETIME candidateFile = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME candidate, back;
+    if (!FileTimeToSystemTime(&candidateFile, &candidate) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &candidate, &back))
+      continue;
+    if (!found) *utc = candidate;  // the standard answer, unless one converts back exactly
+    found = true;
+    if (sameWallTime(back, local)) {
+      *utc = candidate;
+      return true;
+    }
+  }
+  return found;
+}
+}  // namespace
+
 bool Win32LocalTime::localToUtc(const SystemTime& local, SystemTime* out) {
   const SYSTEMTIME in = toWin32(local);
   SYSTEMTIME utc;
-  if (!TzSpecificLocalTimeToSystemTime(nullptr, &in, &utc)) return false;
+  const LocalToUtcProc direct = systemLocalToUtc();
+  if (direct ? !direct(nullptr, &in, &utc) : !localToUtcByInverse(in, &utc)) return false;
   *out = fromWin32(utc);
   return true;
 }
