@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <mutex>
 
 #include "standins/engine/DataFolder.h"
 #include "standins/engine/EngineErrors.h"

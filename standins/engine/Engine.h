@@ -12,7 +12,6 @@
 #include <deque>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -21,6 +20,7 @@
 #include "engine/EngineApi.h"
 #include "standins/engine/HandleTable.h"
 #include "standins/engine/Linguistics.h"
+#include "standins/engine/RecursiveLock.h"
 #include "standins/engine/SbiIndex.h"
 #include "standins/engine/SbiReader.h"
 #include "standins/engine/TermMatcher.h"
@@ -73,8 +73,7 @@ class Engine {
   ling::LingReader* lingData(uint32_t language);
   void addList(OpenIndex& index, std::unique_ptr<TopicList> list, uint32_t* handle, uint16_t* error);
 
-  // Callbacks of IndexEnumKeys may call back into the engine on the same thread.
-  std::recursive_mutex mutex_;
+  RecursiveLock mutex_;
   HandleTable<OpenIndex> indexes_{false};
   HandleTable<TopicList> lists_{true};
   std::optional<std::string> dataFolder_;

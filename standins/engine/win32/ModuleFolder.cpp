@@ -7,10 +7,13 @@
 namespace tarvek::sbi {
 
 std::string defaultDataFolder() {
-  HMODULE self = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          reinterpret_cast<LPCSTR>(&defaultDataFolder), &self))
+  // The allocation base of this function's code is the module's handle. This
+  // asks what Windows 2000 can answer; GetModuleHandleEx came with XP.
+  MEMORY_BASIC_INFORMATION region = {};
+  if (VirtualQuery(reinterpret_cast<const void*>(&defaultDataFolder), &region, sizeof region) != sizeof region ||
+      !region.AllocationBase)
     return "";
+  HMODULE self = static_cast<HMODULE>(region.AllocationBase);
   char path[MAX_PATH + 1] = {};
   const DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return "";
