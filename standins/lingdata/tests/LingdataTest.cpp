@@ -153,15 +153,19 @@ TEST_F(LingdataTest, ItalianParticiplesJoinTheirVerb) {
       << "fato is no participle of a verb that short; parlito has no verb parlire";
 }
 
-TEST_F(LingdataTest, ThesaurusDropsAnnotationsAndAntonyms) {
+TEST_F(LingdataTest, ThesaurusDropsAnnotationsAndAntonymsAndReadsTheMeaningsItCounts) {
   std::map<std::string, std::vector<std::string>> entries;
   ASSERT_TRUE(readThesaurus(write("th.dat",
                                   "ISO8859-2\n"
                                   "z\xB3y|2\n"  // "zły" in ISO 8859-2
                                   "(adj)|niedobry|dobry (antonym)\n"
-                                  "-|nieprzyjemny (related term)|pod\xB3y\n"),
+                                  "-|nieprzyjemny (related term)|pod\xB3y\n"
+                                  "dobry|1\n"  // read as a head word, not as a third meaning of zły
+                                  "(adj)|fajny\n"),
                             [&](const std::string& head, const std::vector<std::string>& s) { entries[head] = s; }));
   EXPECT_EQ(entries.at("zły"), (std::vector<std::string>{"niedobry", "nieprzyjemny", "podły"}));
+  EXPECT_EQ(entries.at("dobry"), (std::vector<std::string>{"fajny"}));
+  EXPECT_EQ(entries.size(), 2u);
 }
 
 TEST_F(LingdataTest, AFormTableGivesALemmaAndItsFormsPerLine) {
