@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "catalogue/ActiveIndexList.h"
+#include "catalogue/Languages.h"
 #include "platform/Env.h"
 #include "resources/TextIds.h"
 
@@ -27,7 +28,6 @@ TextId statusTextId(IndexStatus status);
 std::string formatDosDate(uint32_t value);
 // The position in the language list for a language code; -1 for none.
 int languageItem(uint16_t language);
-inline constexpr int kLanguageCount = 9;
 
 // Everything the property fields and the file list show for one index.
 struct IndexProperties {

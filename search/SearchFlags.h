@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "catalogue/Languages.h"
+
 namespace tarvek {
 
 class IndexEngine;
@@ -41,7 +43,6 @@ enum LanguageCode : uint16_t {
   kItalian = 7,
   kSpanish = 8,
 };
-inline constexpr int kLanguageCount = 9;
 
 // The NEAR distance of the "NEAR je:" text: its leading decimal number (the
 // field holds at most 2 characters) when it is 1 to 15, else 8.

@@ -234,6 +234,9 @@ std::unique_ptr<OpenFile> FakeFileSystem::openForReading(const std::string& path
 }
 
 std::unique_ptr<OpenFile> FakeFileSystem::createAnew(const std::string& path) {
+  const std::string k = key(path);
+  for (const std::string& denied : deniedOpening_)
+    if (k.rfind(denied + "\\", 0) == 0) return nullptr;
   if (writeFile(path, {}) != WriteResult::ok) return nullptr;
   return std::make_unique<FakeOpenFile>(*this, key(path));
 }

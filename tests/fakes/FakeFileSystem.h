@@ -43,6 +43,9 @@ class FakeFileSystem final : public FileSystem {
   void denyWritesUnder(const std::string& folder) { deniedFolders_.insert(key(folder)); }
   // No temporary file can be created under `folder`; files there stay writable.
   void denyTemporaryFilesUnder(const std::string& folder) { deniedTemporary_.insert(key(folder)); }
+  // createAnew fails under `folder` (a file made there is at once held by
+  // another program); writeFile, and so createTemporaryFile, still work.
+  void denyOpeningUnder(const std::string& folder) { deniedOpening_.insert(key(folder)); }
   // Every replaceFile fails (as a rename refused by the system would).
   void failReplace(bool fail) { failReplace_ = fail; }
   // Called at the start of every replaceFile, to let a test interleave
@@ -95,6 +98,7 @@ class FakeFileSystem final : public FileSystem {
   std::set<std::string> deniedFolders_;
   std::set<std::string> deniedReads_;
   std::set<std::string> deniedTemporary_;
+  std::set<std::string> deniedOpening_;
   bool failReplace_ = false;
   std::function<void()> onReplace_;
   int temporaryNumber_ = 0;

@@ -402,6 +402,11 @@ TEST_F(InstallerDatabaseTest, FailuresGiveTheirCodesAndNoLog) {
   env.files.addFolder("C:\\Locked");
   env.files.denyWritesUnder("C:\\Locked");
   EXPECT_EQ(create("C:\\Locked\\tarvek.idb"), kDatabaseCannotCreate);
+  env.files.addFile("C:\\Unread\\tarvek.idb", "unreadable");
+  env.files.denyRead("C:\\Unread\\tarvek.idb");  // its bytes cannot be kept: they are not overwritten
+  EXPECT_EQ(create("C:\\Unread\\tarvek.idb"), kDatabaseCannotCreate);
+  EXPECT_EQ(*env.files.content("C:\\Unread\\tarvek.idb"), "unreadable");
+  env.files.removeFile("C:\\Unread\\tarvek.idb");
   env.files.addFile("C:\\Old\\tarvek.idb", "unrecognised");
   env.files.setDiskSpace(5);  // the old bytes cannot be kept: they are not overwritten
   EXPECT_EQ(create("C:\\Old\\tarvek.idb"), kDatabaseCannotCreate);

@@ -443,12 +443,17 @@ TEST_F(MappingCacheTest, KeepsOnlySmallMappingsAndTheMostRecentlyUsed) {
   EXPECT_NE(tiny.get(kMappingPath), tiny.get(kMappingPath));
   EXPECT_EQ(tiny.keptCount(), 0u);
 
-  MappingCache one(env.env, MappingCache::kMaxBytes, 1);
-  const std::shared_ptr<MappingFile> law = one.get(kMappingPath);
-  one.get("D:\\Idx\\tax.sbf");
-  EXPECT_EQ(one.keptCount(), 1u);
-  EXPECT_NE(one.get(kMappingPath), law);
-  EXPECT_LE(one.heldBytes(), MappingCache::kMaxBytes);
+  // Two kept: the one used last stays although it was loaded first.
+  env.files.addFile("D:\\Idx\\rent.sbf", serializeMapping(renamed("D:\\Pdf\\r.pdf")));
+  MappingCache two(env.env, MappingCache::kMaxBytes, 2);
+  const std::shared_ptr<MappingFile> law = two.get(kMappingPath);
+  const std::shared_ptr<MappingFile> tax = two.get("D:\\Idx\\tax.sbf");
+  ASSERT_EQ(two.get(kMappingPath), law);
+  two.get("D:\\Idx\\rent.sbf");
+  EXPECT_EQ(two.keptCount(), 2u);
+  EXPECT_EQ(two.get(kMappingPath), law);
+  EXPECT_NE(two.get("D:\\Idx\\tax.sbf"), tax);
+  EXPECT_LE(two.heldBytes(), MappingCache::kMaxBytes);
 }
 
 }  // namespace

@@ -197,6 +197,12 @@ TEST_F(IndexManagerTest, IndexTheEngineCannotOpenIsAddedWithNothingAskedOfIt) {
   EXPECT_EQ(entry->mappingPath, "e:\\idx\\bad.sbf");
   EXPECT_EQ(entry->wordCount, 0u);
   EXPECT_EQ(entry->lemmatized, 0x80u);  // what the failed open left
+
+  // A second such index has no name to clash with the first.
+  env.files.addFile("E:\\Idx\\worse.sbf", "");
+  EXPECT_EQ(manager.add("E:\\Idx\\worse.sbi", &line, &position), AddOutcome::added);
+  EXPECT_EQ(position, 1);
+  EXPECT_EQ(manager.count(), 2);
 }
 
 TEST_F(IndexManagerTest, RemoveTakesOnlyTheListEntryAndSaveWritesTheList) {
@@ -242,6 +248,30 @@ TEST_F(IndexManagerTest, UnwritableDatabaseIsReportedWithItsPathOnlyWhenChangesA
   EXPECT_TRUE(outcome.changesLost);
   EXPECT_EQ(outcome.databasePath, kDatabase);
   EXPECT_EQ(saved().size(), 1u);
+}
+
+// What a failed save loses is what was added or removed since the last save
+// that worked.
+TEST_F(IndexManagerTest, ChangesLostAreTheAddsAndRemovesSinceTheLastGoodSave) {
+  database({sampleIndexEntry("law")});
+  env.files.addFile("E:\\Other\\new.sbi", "");
+  env.files.addFile("E:\\Other\\new.sbf", "");
+  manager.load();
+  env.files.setReadOnly(kDatabase, true);
+  std::string line;
+  int entry = -1;
+  ASSERT_EQ(manager.add("E:\\Other\\new.sbi", &line, &entry), AddOutcome::added);
+  SaveOutcome outcome = manager.save();
+  EXPECT_FALSE(outcome.saved);
+  EXPECT_TRUE(outcome.changesLost) << "the added index";
+
+  env.files.setReadOnly(kDatabase, false);
+  EXPECT_TRUE(manager.save().saved);
+  EXPECT_EQ(saved().size(), 2u);
+  env.files.setReadOnly(kDatabase, true);
+  outcome = manager.save();
+  EXPECT_FALSE(outcome.saved);
+  EXPECT_FALSE(outcome.changesLost) << "everything is on the disk already";
 }
 
 class DatabaseSaveTest : public IndexManagerTest {

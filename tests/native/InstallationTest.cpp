@@ -304,6 +304,7 @@ class FileCopyTest : public ::testing::Test {
 TEST_F(FileCopyTest, ExactBlocksTickAtEachBlockBoundaryAndTheTargetTakesTheSourceTime) {
   files.addFile("E:\\src.dat", std::string(3 * kCopyBlockBytes, 's'), testing::fileTimeOf(2001, 5, 4));
   files.addFile("C:\\Dst\\dst.dat", "old");
+  files.denyWritesUnder("E:");  // a read-only medium: the bytes gather beside the target
   ASSERT_EQ(copy(3), kInstallOk);
   EXPECT_EQ(progress.ticks(), (std::vector<int>{21, 22, 23}));
   EXPECT_EQ(files.content("C:\\Dst\\dst.dat"), std::string(3 * kCopyBlockBytes, 's'));
@@ -325,6 +326,12 @@ TEST_F(FileCopyTest, AFailedCopyLeavesTheOldTargetAndNoTemporaryFile) {
   // A target another program holds open cannot be replaced.
   files.endReadsAt("E:\\src.dat", 1 << 20);
   files.lock("C:\\Dst\\dst.dat");
+  EXPECT_EQ(copy(), kInstallTargetUncreatable);
+  EXPECT_EQ(files.content("C:\\Dst\\dst.dat"), "old");
+  EXPECT_EQ(files.allFiles(), (std::vector<std::string>{"C:\\Dst\\dst.dat", "E:\\src.dat"}));
+
+  // A temporary file made but not opened is taken away again.
+  files.denyOpeningUnder("C:\\Dst");
   EXPECT_EQ(copy(), kInstallTargetUncreatable);
   EXPECT_EQ(files.content("C:\\Dst\\dst.dat"), "old");
   EXPECT_EQ(files.allFiles(), (std::vector<std::string>{"C:\\Dst\\dst.dat", "E:\\src.dat"}));

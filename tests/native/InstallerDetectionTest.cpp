@@ -211,6 +211,8 @@ TEST(DiskFiguresTest, FreeSpaceIsComputedWithoutWrappingAndHeldAtTheLargest32Bit
   testing::FakeInstallerServices services;
   services.setDisk('C', {8, 512, 1000});  // 4 kB clusters
   EXPECT_EQ(freeKilobytes(services, 'C'), 4000u);
+  services.setDisk('A', {1, 512, 1441});  // a diskette's 512-byte clusters: half a kilobyte each
+  EXPECT_EQ(freeKilobytes(services, 'A'), 720u);
   services.setDisk('E', {8, 512, 0x20000000});  // 2 TiB free: 2^32 half-kilobytes
   EXPECT_EQ(freeKilobytes(services, 'E'), 0x80000000u);
   services.setDisk('G', {128, 4096, 0xFFFFFFFF});  // far beyond 4 TiB

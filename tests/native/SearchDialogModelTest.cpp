@@ -179,6 +179,10 @@ TEST_F(SearchDialogModelTest, ReloadAfterTheIndexManagerRestoresWithoutSelecting
   model.indexesReloaded({"B", "C"}, {"B"});
   EXPECT_EQ(selected(), (Names{"B"}));
   EXPECT_TRUE(model.enables().search);
+  // Two lines of one name, each still searching the entry it stands for.
+  model.indexesReloaded({"B", "B", "C"}, {"B"}, {1, 2, 0});
+  EXPECT_EQ(selected(), (Names{"B", "B"}));
+  EXPECT_EQ(model.request().selectedEntries, (std::vector<int>{1, 2}));
 }
 
 TEST_F(SearchDialogModelTest, OnlyItsEventsReevaluateTheSearchButton) {

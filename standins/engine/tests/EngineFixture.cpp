@@ -17,6 +17,7 @@ std::vector<uint8_t> buildTestLingData() {
   // "stola" is a form of two lemmas here, whose other forms stand on two pages.
   lemma("stôl", {"stola", "stole"});
   lemma("trh", {"trhu", "stola"});
+  lemma("predpis", {"predpisu", "predpisy"});
   source.synonyms[ansi("zákon")] = {ansi("predpis"), ansi("norma")};
   source.synonyms["predpis"] = {ansi("zákon")};
   source.synonyms[ansi("obyvateľ")] = {ansi("občan")};

@@ -59,6 +59,27 @@ TEST_F(LingdataTest, AffixesFollowTheirConditionsCrossProductAndContinuation) {
   EXPECT_TRUE(forms.at("zlé").empty()) << "a forbidden word";
 }
 
+TEST_F(LingdataTest, PrefixConditionsLookAtTheStartAndOnlyCrossClassesMeetPrefixes) {
+  const Forms forms = expand(
+      "SET UTF-8\nPFX P Y 1\nPFX P 0 pre k\nPFX U Y 1\nPFX U 0 un .\n"
+      "SFX S Y 1\nSFX S 0 s .\nSFX D N 1\nSFX D 0 ed .\n",
+      "3\nkniha/P\npark/P\nlock/SDU\n");
+  EXPECT_EQ(forms.at("kniha"), (std::set<std::string>{"kniha", "prekniha"}));
+  EXPECT_EQ(forms.at("park"), (std::set<std::string>{"park"})) << "it ends in k, it does not start with one";
+  EXPECT_EQ(forms.at("lock"), (std::set<std::string>{"lock", "locks", "locked", "unlock", "unlocks"}))
+      << "-ed has no cross product: no unlocked";
+}
+
+TEST_F(LingdataTest, TwofoldSuffixesAndWholeWordStripsOnlyWhenSet) {
+  const std::string twofold = "SFX T Y 1\nSFX T 0 ik/C .\nSFX C Y 1\nSFX C 0 a .\n";
+  EXPECT_EQ(expand(twofold, "1\ndom/T\n").at("dom"), (std::set<std::string>{"dom", "domik", "domika"}));
+  EXPECT_EQ(expand(twofold, "1\ndom/T\n", 100, [](AffixExpander& e) { e.setTwofold(false); }).at("dom"),
+            (std::set<std::string>{"dom", "domik"}));
+  const std::string whole = "SET UTF-8\nSFX F Y 1\nSFX F byť som byť\n";
+  EXPECT_EQ(expand(whole, "1\nbyť/F\n").at("byť"), (std::set<std::string>{"byť"}));
+  EXPECT_EQ(expand("FULLSTRIP\n" + whole, "1\nbyť/F\n").at("byť"), (std::set<std::string>{"byť", "som"}));
+}
+
 TEST_F(LingdataTest, LongFlagsAndAliasesNameTheClasses) {
   const Forms forms = expand(
       "FLAG long\nAF 1\nAF AaBb\nSFX Aa Y 1\nSFX Aa 0 s .\nSFX Bb Y 1\nSFX Bb 0 ed .\n",
@@ -105,7 +126,8 @@ TEST_F(LingdataTest, EnglishWordsOfTheirOwnJoinTheStemTheySpellAnInflectionOf) {
   const std::set<std::string> stems{"stop",    "stopped", "stopping", "big",   "bigger",   "biggest", "run",
                                     "runner",  "carry",   "carried",  "happy", "happier",  "happiest", "hero",
                                     "heroes",  "decision", "decisions", "policy", "policies", "new", "news",
-                                    "i",       "is",      "bus",      "buses", "table",    "tables"};
+                                    "i",       "is",      "bus",      "buses", "table",    "tables", "ad",
+                                    "add",     "added"};
   const std::set<std::string> nouns{"hero", "decision", "policy", "bus", "table", "i"};
   const auto joins = englishJoins(stems, nouns);
   const std::set<std::pair<std::string, std::string>> got(joins.begin(), joins.end());
@@ -113,13 +135,13 @@ TEST_F(LingdataTest, EnglishWordsOfTheirOwnJoinTheStemTheySpellAnInflectionOf) {
       {"stop", "stopped"},    {"stop", "stopping"},     {"big", "bigger"},        {"big", "biggest"},
       {"carry", "carried"},   {"happy", "happier"},     {"happy", "happiest"},    {"hero", "heroes"},
       {"decision", "decisions"}, {"policy", "policies"}, {"bus", "buses"},        {"table", "tables"}};
-  EXPECT_EQ(got, want) << "no runner (no runnest), no news (new is no noun), no is (a letter)";
+  EXPECT_EQ(got, want) << "no runner (no runnest), no news (new is no noun), no is (a letter), no ad (added is add's)";
 }
 
 TEST_F(LingdataTest, ABareWordJoinsTheStemWhoseSuffixWouldMakeItWithoutItsCondition) {
   const Forms forms = expand("SET UTF-8\nSFX A Y 3\nSFX A a ám [^b]a\nSFX A a 0 [^v]a\nSFX A a e .\n"
                              "SFX B Y 1\nSFX B e a [^l]e\n",
-                             "9\nizba/A\nzmluva/A\nžena/A\npole/B\nizbám\nzmlúv\nženie\npoľa\nizbový\n", 100,
+                             "11\nizba/A\nzmluva/A\nžena/A\npole/B\ncesta/A\nizbám\nzmlúv\nženie\npoľa\nizbový\nciest\n", 100,
                              [](AffixExpander& e) { e.setWaiveConditions(true); });
   EXPECT_EQ(forms.at("izba"), (std::set<std::string>{"izba", "izb", "izbe", "izbám"})) << "izbám: -ám's condition waived";
   EXPECT_EQ(forms.at("zmluva"), (std::set<std::string>{"zmluva", "zmluvám", "zmluve", "zmlúv"}))
@@ -127,6 +149,7 @@ TEST_F(LingdataTest, ABareWordJoinsTheStemWhoseSuffixWouldMakeItWithoutItsCondit
   EXPECT_EQ(forms.at("žena"), (std::set<std::string>{"žena", "žen", "žene", "ženám"}))
       << "ženie: its ending is no ending of žena";
   EXPECT_EQ(forms.at("pole"), (std::set<std::string>{"pole", "poľa"})) << "the final l softened";
+  EXPECT_EQ(forms.at("cesta"), (std::set<std::string>{"cesta", "cest", "ceste", "cestám", "ciest"})) << "e becomes ie";
   EXPECT_EQ(forms.at("izbový"), (std::set<std::string>{"izbový"}));
 }
 
@@ -153,15 +176,19 @@ TEST_F(LingdataTest, ItalianParticiplesJoinTheirVerb) {
       << "fato is no participle of a verb that short; parlito has no verb parlire";
 }
 
-TEST_F(LingdataTest, ThesaurusDropsAnnotationsAndAntonyms) {
+TEST_F(LingdataTest, ThesaurusDropsAnnotationsAndAntonymsAndReadsTheMeaningsItCounts) {
   std::map<std::string, std::vector<std::string>> entries;
   ASSERT_TRUE(readThesaurus(write("th.dat",
                                   "ISO8859-2\n"
                                   "z\xB3y|2\n"  // "zły" in ISO 8859-2
                                   "(adj)|niedobry|dobry (antonym)\n"
-                                  "-|nieprzyjemny (related term)|pod\xB3y\n"),
+                                  "-|nieprzyjemny (related term)|pod\xB3y\n"
+                                  "dobry|1\n"  // read as a head word, not as a third meaning of zły
+                                  "(adj)|fajny\n"),
                             [&](const std::string& head, const std::vector<std::string>& s) { entries[head] = s; }));
   EXPECT_EQ(entries.at("zły"), (std::vector<std::string>{"niedobry", "nieprzyjemny", "podły"}));
+  EXPECT_EQ(entries.at("dobry"), (std::vector<std::string>{"fajny"}));
+  EXPECT_EQ(entries.size(), 2u);
 }
 
 TEST_F(LingdataTest, AFormTableGivesALemmaAndItsFormsPerLine) {
