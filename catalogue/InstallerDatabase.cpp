@@ -28,23 +28,21 @@ namespace {
 
 // The bytes of a file about to be replaced, kept beside it; false when they
 // cannot be read or kept. An empty file holds nothing to keep.
-bool keepOldBytes(FileSystem& files, const std::string& path, const InstallLog& log) {
+bool keepOldBytes(FileSystem& files, const std::string& path) {
   FileInfo info;
   if (!files.stat(path, &info) || info.isFolder) return true;  // nothing there, or a folder the write refuses
   std::string bytes;
   if (!files.readFile(path, &bytes)) return false;
   if (bytes.empty()) return true;
   const std::string copy = keepDamagedCopy(files, path, bytes);
-  if (copy.empty()) return false;
-  if (log) log(kLogKindDamagedDatabaseCopy, copy);
-  return true;
+  return !copy.empty();
 }
 
 }  // namespace
 
 uint16_t createEmptyDatabase(FileSystem& files, const std::string& path, const InstallLog& log) {
   if (!isValidDatabase(files, path)) {
-    if (!keepOldBytes(files, path, log)) return kDatabaseCannotCreate;
+    if (!keepOldBytes(files, path)) return kDatabaseCannotCreate;
     switch (files.writeFile(path, serializeDatabase({}))) {
       case WriteResult::ok:
         break;

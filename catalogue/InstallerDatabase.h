@@ -11,10 +11,10 @@
 
 namespace tarvek {
 
-// Installation log entry kinds: the database, and where the bytes of a file
-// the installer did not recognise were kept (the user's, never removed).
+// Installation log entry kind of the database. The copy kept of a file the
+// installer did not recognise has no line: it is the user's, and the
+// uninstaller knows no kind for it.
 inline constexpr int kLogKindDatabase = 9;
-inline constexpr int kLogKindDamagedDatabaseCopy = 13;
 // Called with the kind and the path of each log entry.
 using InstallLog = std::function<void(int kind, const std::string& path)>;
 
@@ -34,7 +34,7 @@ bool isValidDatabase(FileSystem& files, const std::string& path);
 
 // Keeps a valid database untouched; otherwise writes the 18-byte empty one in
 // its place. The plug-in reads a file of another header too, so its bytes are
-// kept first as NAME.damaged (logged as kind 13); when they cannot be kept,
+// kept first as NAME.damaged (not logged); when they cannot be kept,
 // nothing is written and the result is kDatabaseCannotCreate. Logs the path
 // (kind 9) whenever the result is kDatabaseReady.
 uint16_t createEmptyDatabase(FileSystem& files, const std::string& path, const InstallLog& log);

@@ -482,6 +482,22 @@ TEST_F(InstallationTest, ReinstallingReplacesFilesAndLogAndKeepsTheDatabaseAndIt
   EXPECT_FALSE(fake.files.content(std::string(kP) + "tarvek.idb"));
 }
 
+TEST_F(InstallationTest, AnUnrecognisedDatabaseIsKeptAsTheUsersCopyWithNoLogLineOfItsOwn) {
+  ASSERT_EQ(install(), kInstallOk);
+  const std::string cleanLog = log();
+  const std::string database = std::string(kP) + "tarvek.idb";
+  const std::string unknown = "IDB of another kind\x01\x02";
+  fake.files.addFile(database, unknown);
+  versions.set(kUninstaller, plan.uninstallerVersion);
+
+  ASSERT_EQ(install(), kInstallOk);
+
+  EXPECT_EQ(fake.files.content(database + ".damaged"), unknown);
+  EXPECT_EQ(fake.files.content(database), serializeDatabase({}));
+  // Only kinds the uninstaller knows: the same lines as over no database.
+  EXPECT_EQ(log(), cleanLog);
+}
+
 TEST_F(InstallationTest, TheUninstallerIsCopiedOnlyWhenMissingOrOlder) {
   struct Case {
     const char* name;
