@@ -330,6 +330,25 @@ TEST_F(FileCopyTest, AFailedCopyLeavesTheOldTargetAndNoTemporaryFile) {
   EXPECT_EQ(files.allFiles(), (std::vector<std::string>{"C:\\Dst\\dst.dat", "E:\\src.dat"}));
 }
 
+TEST_F(FileCopyTest, ATargetPathThatFitsIsCopiedThroughATemporaryNameThatFitsToo) {
+  files.addFile("E:\\src.dat", "new bytes");
+  for (size_t length : {FileSystem::kMaxPathLength, FileSystem::kMaxPathLength + 1}) {
+    SCOPED_TRACE(length);
+    const std::string folder = "C:\\" + std::string(length - 3 - std::string("\\query.API").size(), 'p');
+    const std::string target = folder + "\\query.API";
+    ASSERT_EQ(target.size(), length);
+    files.addFolder(folder);
+    const uint16_t result = copyInstallFile(files, "E:\\src.dat", target, 21, 0, progress);
+    if (length <= FileSystem::kMaxPathLength) {
+      EXPECT_EQ(result, kInstallOk);
+      EXPECT_EQ(files.content(target), "new bytes");
+    } else {
+      EXPECT_EQ(result, kInstallTargetUncreatable);
+    }
+    EXPECT_EQ(files.allFiles().size(), 2u) << "the source and the one target, no temporary file";
+  }
+}
+
 // Each failure: its code, its message, whether a log is left, and what else must not be there.
 struct Failure {
   const char* name;
