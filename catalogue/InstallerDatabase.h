@@ -24,9 +24,15 @@ inline constexpr uint16_t kDatabaseIncomplete = 10;    // fewer than 18 bytes wr
 inline constexpr uint16_t kDatabaseCannotCreate = 55;  // the file could not be created, or the old one kept
 
 // The machine's ActiveIndexesPath when its folder exists (used unchanged, as
-// the plug-in does), else `installFolder` with one trailing backslash
+// the plug-in does) or when its drive or share root is not seen at all (kept
+// unchanged: the elevated installer does not see the user's mapped drives), else `installFolder` with one trailing backslash
 // removed + "\tarvek.idb".
 std::string installDatabasePath(Registry& registry, FileSystem& files, const std::string& installFolder);
+
+// The drive ("H:") or share root (\\srv\share) of a path; empty for a relative one.
+std::string pathRoot(const std::string& path);
+// True iff the path names a drive or share root this process does not see.
+bool databaseRootAbsent(FileSystem& files, const std::string& path);
 
 // True iff the file's first 18 bytes are the header of version 1 with the
 // magic text; the entry count is not examined. A folder is not valid.

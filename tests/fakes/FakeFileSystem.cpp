@@ -14,7 +14,7 @@ std::string FakeFileSystem::key(const std::string& path) {
 bool FakeFileSystem::isDriveRoot(const std::string& k) { return k.size() == 2 && k[1] == ':'; }
 
 bool FakeFileSystem::folderExists(const std::string& k) const {
-  if (isDriveRoot(k)) return true;
+  if (isDriveRoot(k)) return !absentDrives_.count(k);
   auto it = nodes_.find(k);
   return it != nodes_.end() && it->second.isFolder;
 }
@@ -27,12 +27,13 @@ bool FakeFileSystem::writable(const std::string& k) const {
 
 bool FakeFileSystem::exists(const std::string& path) {
   const std::string k = key(path);
-  return isDriveRoot(k) || nodes_.count(k) != 0;
+  return isDriveRoot(k) ? !absentDrives_.count(k) : nodes_.count(k) != 0;
 }
 
 bool FakeFileSystem::stat(const std::string& path, FileInfo* info) {
   const std::string k = key(path);
   if (isDriveRoot(k)) {
+    if (absentDrives_.count(k)) return false;
     *info = FileInfo{true, 0, 0};
     return true;
   }

@@ -358,6 +358,21 @@ TEST_F(InstallerDatabaseTest, PathIsTheMachineValueWhoseFolderExistsOrTheInstall
   EXPECT_EQ(installDatabasePath(env.registry, env.files, "C:\\Plug"), "D:\\Gone\\my.idb");  // used unchanged
 }
 
+TEST_F(InstallerDatabaseTest, APathOnADriveOrShareNotSeenAtAllIsKept) {
+  env.files.removeDrive("H:");
+  for (const std::string stored : {"H:\\Indexy\\moje.idb", "\\\\srv\\home\\Indexy\\moje.idb"}) {
+    SCOPED_TRACE(stored);
+    env.registry.put(Hive::localMachine, settings::kProductKey, settings::kActiveIndexesPath,
+                     {testing::FakeRegistry::Type::string, stored});
+    EXPECT_EQ(installDatabasePath(env.registry, env.files, "C:\\Plug"), stored);
+  }
+  // The share is there, its folder is not: passed over as on a local drive.
+  env.files.addFolder("\\\\srv\\home");
+  EXPECT_EQ(installDatabasePath(env.registry, env.files, "C:\\Plug"), "C:\\Plug\\tarvek.idb");
+  EXPECT_EQ(pathRoot("\\\\srv\\home"), "\\\\srv\\home");
+  EXPECT_EQ(pathRoot("relative\\x.idb"), "");
+}
+
 TEST_F(InstallerDatabaseTest, ValidDatabaseIsKeptAnythingElseReplaced) {
   const std::string withEntries = serializeDatabase({sampleIndexEntry("a")});
   std::string otherCount = kEmptyDatabase;

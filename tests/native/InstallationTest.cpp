@@ -517,6 +517,17 @@ TEST_F(InstallationTest, AnUnrecognisedDatabaseIsKeptAsTheUsersCopyWithNoLogLine
   EXPECT_EQ(log(), cleanLog);
 }
 
+TEST_F(InstallationTest, ADatabasePathOnADriveTheInstallerDoesNotSeeIsKeptAndNotWritten) {
+  fake.files.removeDrive("H:");  // mapped for the user, not for the elevated installer
+  fake.registry.writeString(Hive::localMachine, settings::kProductKey, "ActiveIndexesPath", "H:\\Indexy\\moje.idb");
+
+  ASSERT_EQ(install(), kInstallOk);
+
+  EXPECT_EQ(machineValue(settings::kProductKey, "ActiveIndexesPath"), "H:\\Indexy\\moje.idb");
+  EXPECT_FALSE(fake.files.content(std::string(kP) + "tarvek.idb"));
+  EXPECT_EQ(log().find("9="), std::string::npos);
+}
+
 TEST_F(InstallationTest, TheUninstallerIsCopiedOnlyWhenMissingOrOlder) {
   struct Case {
     const char* name;
