@@ -75,7 +75,7 @@ mutants: deps
 # The sample PDF collection and its Slovak and English indexes (standins/samples).
 samples: deps $(NATIVE)/CMakeCache.txt
 	cmake --build $(NATIVE) -j $(JOBS) --target tarvek-index tarvek-query
-	standins/samples/build_samples.sh build/samples $(NATIVE)/standins/indexer/tarvek-index
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp standins/samples/build_samples.sh build/samples $(NATIVE)/standins/indexer/tarvek-index
 
 # The story a user lives, through the real windows under Wine: install from
 # the medium, add the sample indexes, search, read and step through the

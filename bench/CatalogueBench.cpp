@@ -28,7 +28,7 @@ class MemoryFiles final : public FileSystem {
     return true;
   }
   WriteResult writeFile(const std::string&, const std::string&) override { return WriteResult::cannotCreate; }
-  bool createTemporaryFile(const std::string&, std::string*) override { return false; }
+  bool createTemporaryFile(const std::string&, size_t, std::string*) override { return false; }
   bool replaceFile(const std::string&, const std::string&) override { return false; }
   bool removeFile(const std::string&) override { return true; }
   bool createFolder(const std::string&) override { return false; }

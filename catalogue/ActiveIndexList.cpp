@@ -74,7 +74,8 @@ bool ActiveIndexList::saveDatabase() {
   // temporary file's name is this save's alone, so two viewers saving at once
   // each rename their own complete file and the last one wins.
   std::string temporary;
-  if (!env_.files.createTemporaryFile(path::folderOf(databasePath_), &temporary)) {
+  if (!env_.files.createTemporaryFile(path::folderOf(databasePath_),
+                                      databasePath_.size() - path::folderOf(databasePath_).size() - 1, &temporary)) {
     // A folder that takes no new file may still hold a writable database.
     return env_.files.writeFile(databasePath_, content) == WriteResult::ok;
   }

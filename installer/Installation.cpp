@@ -38,6 +38,11 @@ class Installation {
     if (uint16_t code = writeProductValues(database)) return code;
     if (uint16_t code = copyFiles()) return code;
     progress_.setProgress(95, text(kTextStatusDatabase));
+    // A database on a drive this process does not see is left to the plug-in.
+    if (databaseRootAbsent(env_.files, database)) {
+      progress_.setProgress(100, "");
+      return kInstallOk;
+    }
     const uint16_t code = createEmptyDatabase(env_.files, database, [this](int kind, const std::string& path) {
       log_.write(static_cast<unsigned>(kind), path);
     });

@@ -23,7 +23,6 @@ enum LogKind : unsigned {
   kLogViewerTitle = 10,
   kLogSearchPluginFile = 11,
   kLogDatabasePathValue = 12,
-  kLogDamagedDatabaseCopy = 13,  // where an unrecognised database's bytes were kept; the user's
 };
 
 // Hive and value type as the log writes them.

@@ -63,8 +63,14 @@ class FileSystem {
   // Creates the file, or truncates an existing one, and writes `data`.
   virtual WriteResult writeFile(const std::string& path, const std::string& data) = 0;
   // Creates a new empty file in `folder` under a name no other file or
-  // process holds, and gives its full path. False iff none could be created.
-  virtual bool createTemporaryFile(const std::string& folder, std::string* path) = 0;
+  // process holds, of at most `nameLength` characters (at least 2), and gives
+  // its full path; a caller passes the length of the name the file will be
+  // moved to, so the temporary path is never longer than the final one.
+  // False iff none could be created.
+  virtual bool createTemporaryFile(const std::string& folder, size_t nameLength, std::string* path) = 0;
+
+  // The longest path a file may have: the system's 260 less its terminating zero.
+  static constexpr size_t kMaxPathLength = 259;
   // Moves `from` over `to`, replacing it in one step. True iff it did.
   virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
   // True iff no file is left at `path`.

@@ -17,6 +17,7 @@ inline constexpr int32_t kNoHit = -1;
 struct FileHit {
   std::string filePath;   // identifies the hit; compared exactly
   std::string indexName;  // index in which the file was first hit
+  int indexEntry = -1;    // its entry in the active index list then; -1 when not known
   std::string pdfTitle;
   std::string sizeText;   // file size as decimal text
   SystemTime modified;    // all zero when the PDF was missing

@@ -20,12 +20,19 @@ namespace {
 std::vector<int> chooseEntries(SearchContext& context, const SearchRequest& request) {
   std::vector<std::string> names;
   if (request.scope == SearchScope::previousResult) {
-    // A result file knows only its index's name: the first entry of it.
-    std::unordered_set<std::string> taken;
+    // Each result file knows the entry that found it, so two entries of one
+    // name are both searched again. A list changed since (the entry there
+    // has another name now) falls back to the first entry of the name.
+    std::vector<int> entries;
+    std::unordered_set<int> taken;
     for (int i = 0; i < context.results.fileCount(); ++i) {
-      const std::string& name = context.results.file(i).indexName;
-      if (taken.insert(name).second) names.push_back(name);
+      const FileHit& hit = context.results.file(i);
+      int found = hit.indexEntry;
+      if (found < 0 || found >= context.indexes.count() || context.indexes.entry(found).indexName != hit.indexName)
+        found = context.indexes.findByName(hit.indexName);
+      if (found >= 0 && taken.insert(found).second) entries.push_back(found);
     }
+    return entries;
   } else {
     if (request.scope == SearchScope::selectedIndexes) context.rememberedSelection = request.selectedIndexNames;
     if (!request.selectedEntries.empty()) return request.selectedEntries;
@@ -61,7 +68,7 @@ class OpenIndex {
 // not from when the mapping was read: only the files hit are looked up, and
 // a kept mapping never shows a file as it was.
 FileHit& fileFor(Env& env, SearchResultSet& results, const MappingEntry& entry, int entryPosition,
-                 std::vector<int>& positionByEntry, const std::string& indexName) {
+                 std::vector<int>& positionByEntry, const std::string& indexName, int indexEntry) {
   int& known = positionByEntry[entryPosition];
   if (known >= 0) return results.file(known);
   bool added = false;
@@ -70,6 +77,7 @@ FileHit& fileFor(Env& env, SearchResultSet& results, const MappingEntry& entry, 
     FileHit& hit = results.file(position);
     const FileState disk = fileStateOnDisk(env, entry);
     hit.indexName = indexName;
+    hit.indexEntry = indexEntry;
     hit.modified = disk.modified;
     hit.pdfTitle = entry.pdfTitle;
     hit.sizeText = std::to_string(static_cast<int32_t>(disk.fileSize));
@@ -100,7 +108,7 @@ int runSearch(SearchContext& context, const SearchRequest& request, SearchDialog
     const uint16_t flags =
         indexSearchFlags(baseFlags, request.lemmatization, request.synonyms, context.engine, entry.language);
     // A failing index has been reported already; the next one follows.
-    searchIndex(context, entry.indexName, entry.indexPath, entry.mappingPath, request.queryText, flags);
+    searchIndex(context, entry.indexName, entry.indexPath, entry.mappingPath, request.queryText, flags, position);
   }
 
   const int found = context.results.fileCount();
@@ -117,7 +125,7 @@ int runSearch(SearchContext& context, const SearchRequest& request, SearchDialog
 }
 
 bool searchIndex(SearchContext& context, const std::string& indexName, const std::string& indexPath,
-                 const std::string& mappingPath, const std::string& queryText, uint16_t flags) {
+                 const std::string& mappingPath, const std::string& queryText, uint16_t flags, int indexEntry) {
   std::shared_ptr<MappingFile> mapping;
   if (context.mappings) {
     mapping = context.mappings->get(mappingPath);
@@ -127,11 +135,12 @@ bool searchIndex(SearchContext& context, const std::string& indexName, const std
     if (!mapping->loadForSearch(mappingPath, &file)) mapping.reset();
   }
   if (!mapping) return false;
-  return searchLoadedIndex(context, *mapping, indexName, indexPath, queryText, flags);
+  return searchLoadedIndex(context, *mapping, indexName, indexPath, queryText, flags, indexEntry);
 }
 
 bool searchLoadedIndex(SearchContext& context, MappingFile& mapping, const std::string& indexName,
-                       const std::string& indexPath, const std::string& queryText, uint16_t flags) {
+                       const std::string& indexPath, const std::string& queryText, uint16_t flags,
+                       int indexEntry) {
   IndexEngine& engine = context.engine;
   Module& texts = context.env.module;
   EngineErrorCode error = 0;
@@ -171,7 +180,7 @@ bool searchLoadedIndex(SearchContext& context, MappingFile& mapping, const std::
     if (page < 0) continue;
     FileHit& hit =
         fileFor(context.env, context.results, *mapping.entry(), mapping.currentPosition(), positionByEntry,
-                indexName);
+                indexName, indexEntry);
     if (page >= hit.pageCount || hit.isHit(page)) continue;  // the first hit of a page wins
     const uint32_t count = occurrenceCount & 0xFFFF;
     uint32_t* slots = hit.recordPage(page, count);

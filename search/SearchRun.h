@@ -67,13 +67,17 @@ struct SearchContext {
 int runSearch(SearchContext& context, const SearchRequest& request, SearchDialogActions& dialog);
 
 // Searches one index and merges its hits; true iff every engine call succeeded.
+// `indexEntry` is the index's position in the active index list, kept by
+// each file it finds (-1: not from the list).
 bool searchIndex(SearchContext& context, const std::string& indexName, const std::string& indexPath,
-                 const std::string& mappingPath, const std::string& queryText, uint16_t flags);
+                 const std::string& mappingPath, const std::string& queryText, uint16_t flags,
+                 int indexEntry = -1);
 
 // searchIndex once the index's mapping file is loaded: the engine calls and
 // the merge. Its cost grows with the number of hits, not with the mapping:
 // each file hit is looked up on the disk once, for the size and time shown.
 bool searchLoadedIndex(SearchContext& context, MappingFile& mapping, const std::string& indexName,
-                       const std::string& indexPath, const std::string& queryText, uint16_t flags);
+                       const std::string& indexPath, const std::string& queryText, uint16_t flags,
+                       int indexEntry = -1);
 
 }  // namespace tarvek

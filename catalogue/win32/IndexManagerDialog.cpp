@@ -158,7 +158,15 @@ void IndexManagerDialog::add() {
   }
   const LRESULT position = SendDlgItemMessageA(hwnd(), IDC_IM_INDEXES, LB_ADDSTRING, 0,
                                                reinterpret_cast<LPARAM>(line.c_str()));
-  SendDlgItemMessageA(hwnd(), IDC_IM_INDEXES, LB_SETITEMDATA, static_cast<WPARAM>(position), entry);
+  // A line that could not be added (LB_ERR, LB_ERRSPACE) must not reach
+  // LB_SETITEMDATA: with -1 it would set the data of every line. The list is
+  // then built anew from the entries, each line with its own.
+  if (position < 0 ||
+      SendDlgItemMessageA(hwnd(), IDC_IM_INDEXES, LB_SETITEMDATA, static_cast<WPARAM>(position), entry) == LB_ERR) {
+    fillIndexList();
+    showProperties();
+    return;
+  }
   SendDlgItemMessageA(hwnd(), IDC_IM_INDEXES, LB_SETCURSEL, static_cast<WPARAM>(position), 0);
   showProperties();
 }

@@ -124,13 +124,28 @@ WriteResult Win32FileSystem::writeFile(const std::string& path, const std::strin
   return WriteResult::ok;
 }
 
-bool Win32FileSystem::createTemporaryFile(const std::string& folder, std::string* path) {
-  // With 0 for the number the system picks one and creates the file, trying
-  // further numbers while a name is taken: the name is this caller's alone.
-  char buffer[MAX_PATH] = {};
-  if (folder.size() + 14 >= MAX_PATH || GetTempFileNameA(folder.c_str(), "idb", 0, buffer) == 0) return false;
-  *path = buffer;
-  return true;
+bool Win32FileSystem::createTemporaryFile(const std::string& folder, size_t nameLength, std::string* path) {
+  // "~" and a hexadecimal number, as many digits as the name may have (at
+  // most 7), created only when no file has the name yet: the name is this
+  // caller's alone. GetTempFileName's fixed name and its limit of MAX_PATH-14
+  // for the folder would refuse folders whose own files still fit.
+  const size_t digits = nameLength < 2 ? 0 : nameLength - 1 > 7 ? 7 : nameLength - 1;
+  if (digits == 0 || folder.size() + 2 + digits > kMaxPathLength) return false;
+  const unsigned long range = 1ul << (4 * digits);
+  unsigned long number = (GetTickCount() ^ GetCurrentProcessId()) % range;
+  for (unsigned long tries = 0; tries < range && tries < 65536; ++tries, number = (number + 1) % range) {
+    char name[16];
+    wsprintfA(name, "~%lx", number);
+    const std::string candidate = folder + "\\" + name;
+    HANDLE file = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      CloseHandle(file);
+      *path = candidate;
+      return true;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  }
+  return false;
 }
 
 bool Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {

@@ -11,7 +11,7 @@ class Win32FileSystem final : public FileSystem {
   std::vector<std::string> findNames(const std::string& pattern) override;
   bool readFile(const std::string& path, std::string* data, size_t maxBytes) override;
   WriteResult writeFile(const std::string& path, const std::string& data) override;
-  bool createTemporaryFile(const std::string& folder, std::string* path) override;
+  bool createTemporaryFile(const std::string& folder, size_t nameLength, std::string* path) override;
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool removeFile(const std::string& path) override;
   bool createFolder(const std::string& path) override;

@@ -14,7 +14,7 @@ std::string FakeFileSystem::key(const std::string& path) {
 bool FakeFileSystem::isDriveRoot(const std::string& k) { return k.size() == 2 && k[1] == ':'; }
 
 bool FakeFileSystem::folderExists(const std::string& k) const {
-  if (isDriveRoot(k)) return true;
+  if (isDriveRoot(k)) return !absentDrives_.count(k);
   auto it = nodes_.find(k);
   return it != nodes_.end() && it->second.isFolder;
 }
@@ -27,12 +27,13 @@ bool FakeFileSystem::writable(const std::string& k) const {
 
 bool FakeFileSystem::exists(const std::string& path) {
   const std::string k = key(path);
-  return isDriveRoot(k) || nodes_.count(k) != 0;
+  return isDriveRoot(k) ? !absentDrives_.count(k) : nodes_.count(k) != 0;
 }
 
 bool FakeFileSystem::stat(const std::string& path, FileInfo* info) {
   const std::string k = key(path);
   if (isDriveRoot(k)) {
+    if (absentDrives_.count(k)) return false;
     *info = FileInfo{true, 0, 0};
     return true;
   }
@@ -66,7 +67,7 @@ bool FakeFileSystem::readFile(const std::string& path, std::string* data, size_t
 
 WriteResult FakeFileSystem::writeFile(const std::string& path, const std::string& data) {
   const std::string k = key(path);
-  if (!folderExists(path::folderOf(k)) || !writable(k)) return WriteResult::cannotCreate;
+  if (path.size() > kMaxPathLength || !folderExists(path::folderOf(k)) || !writable(k)) return WriteResult::cannotCreate;
   auto it = nodes_.find(k);
   if (it != nodes_.end() && (it->second.isFolder || it->second.readOnly || it->second.locked))
     return WriteResult::cannotCreate;
@@ -83,14 +84,18 @@ WriteResult FakeFileSystem::writeFile(const std::string& path, const std::string
   return WriteResult::ok;
 }
 
-bool FakeFileSystem::createTemporaryFile(const std::string& folder, std::string* path) {
+bool FakeFileSystem::createTemporaryFile(const std::string& folder, size_t nameLength, std::string* path) {
   const std::string k = key(folder);
   if (!folderExists(k) || !writable(k + "\\x")) return false;
   for (const std::string& denied : deniedTemporary_)
     if (k == denied || k.rfind(denied + "\\", 0) == 0) return false;
   std::string candidate;
   do {
-    candidate = folder + "\\idb" + std::to_string(++temporaryNumber_) + ".tmp";
+    // Exactly as long as allowed, so a caller's bound too generous shows as
+    // a path too long.
+    std::string number = std::to_string(++temporaryNumber_);
+    if (nameLength < number.size() + 1) return false;
+    candidate = folder + "\\~" + std::string(nameLength - 1 - number.size(), '0') + number;
   } while (exists(candidate));
   if (writeFile(candidate, "") != WriteResult::ok) return false;
   *path = candidate;

@@ -21,7 +21,7 @@ class FakeFileSystem final : public FileSystem {
   std::vector<std::string> findNames(const std::string& pattern) override;
   bool readFile(const std::string& path, std::string* data, size_t maxBytes) override;
   WriteResult writeFile(const std::string& path, const std::string& data) override;
-  bool createTemporaryFile(const std::string& folder, std::string* path) override;
+  bool createTemporaryFile(const std::string& folder, size_t nameLength, std::string* path) override;
   bool replaceFile(const std::string& from, const std::string& to) override;
   bool removeFile(const std::string& path) override;
   bool createFolder(const std::string& path) override;
@@ -39,6 +39,9 @@ class FakeFileSystem final : public FileSystem {
   // Full paths of every file, in sorted order.
   std::vector<std::string> allFiles() const;
 
+  // Every drive is there unless taken away ("H:", a network drive this
+  // process does not see); a share root \\srv\share is there once added as a folder.
+  void removeDrive(const std::string& drive) { absentDrives_.insert(key(drive)); }
   // Creating, replacing, removing and writing anything under `folder` fails.
   void denyWritesUnder(const std::string& folder) { deniedFolders_.insert(key(folder)); }
   // No temporary file can be created under `folder`; files there stay writable.
@@ -99,6 +102,7 @@ class FakeFileSystem final : public FileSystem {
   std::set<std::string> deniedReads_;
   std::set<std::string> deniedTemporary_;
   std::set<std::string> deniedOpening_;
+  std::set<std::string> absentDrives_;
   bool failReplace_ = false;
   std::function<void()> onReplace_;
   int temporaryNumber_ = 0;

@@ -417,18 +417,18 @@ TEST_F(MappingCacheTest, AChangedPathVariableReadsTheMappingAgain) {
 }
 
 // A search never sees PDF files without pages, so its load skips the disk;
-// the index manager's full load still lists a PDF added after a search.
+// the index manager's full load still lists a PDF the mapping lacks.
 TEST_F(MappingCacheTest, SearchLoadSkipsTheDiskAndTheManagerStillScans) {
   MappingContent content = renamed("D:\\Pdf\\a.pdf");
   content.folderList = {"D:\\Pdf\\"};
   write(content, testing::fileTimeOf(2025, 1, 1));
   env.files.addFile("D:\\Pdf\\a.pdf", "12345");
+  env.files.addFile("D:\\Pdf\\new.pdf", "123");  // in the folder, not in the mapping
   const std::shared_ptr<MappingFile> searched = cache.get(kMappingPath);
-  ASSERT_EQ(searched->count(), 3);
+  ASSERT_EQ(searched->count(), 3);  // the folder is not scanned
   EXPECT_EQ(searched->entry(0)->fileSize, 1000u);  // as stored
   EXPECT_EQ(searched->entry(0)->modified, SystemTime{});
 
-  env.files.addFile("D:\\Pdf\\new.pdf", "123");
   MappingFile managed(env.env);
   ASSERT_TRUE(managed.loadMapping(kMappingPath));
   EXPECT_EQ(managed.count(), 4);
@@ -453,7 +453,17 @@ TEST_F(MappingCacheTest, KeepsOnlySmallMappingsAndTheMostRecentlyUsed) {
   EXPECT_EQ(two.keptCount(), 2u);
   EXPECT_EQ(two.get(kMappingPath), law);
   EXPECT_NE(two.get("D:\\Idx\\tax.sbf"), tax);
-  EXPECT_LE(two.heldBytes(), MappingCache::kMaxBytes);
+
+  MappingCache one(env.env, MappingCache::kMaxBytes, 1);
+  const std::shared_ptr<MappingFile> first = one.get(kMappingPath);
+  one.get("D:\\Idx\\tax.sbf");
+  EXPECT_EQ(one.keptCount(), 1u);
+  EXPECT_NE(one.get(kMappingPath), first);
+  // Only the one kept mapping counts, as much as in a cache that read it alone.
+  MappingCache alone(env.env);
+  alone.get(kMappingPath);
+  EXPECT_GT(alone.heldBytes(), 0u);
+  EXPECT_EQ(one.heldBytes(), alone.heldBytes());
 }
 
 }  // namespace

@@ -337,6 +337,25 @@ TEST_F(FileCopyTest, AFailedCopyLeavesTheOldTargetAndNoTemporaryFile) {
   EXPECT_EQ(files.allFiles(), (std::vector<std::string>{"C:\\Dst\\dst.dat", "E:\\src.dat"}));
 }
 
+TEST_F(FileCopyTest, ATargetPathThatFitsIsCopiedThroughATemporaryNameThatFitsToo) {
+  files.addFile("E:\\src.dat", "new bytes");
+  for (size_t length : {FileSystem::kMaxPathLength, FileSystem::kMaxPathLength + 1}) {
+    SCOPED_TRACE(length);
+    const std::string folder = "C:\\" + std::string(length - 3 - std::string("\\query.API").size(), 'p');
+    const std::string target = folder + "\\query.API";
+    ASSERT_EQ(target.size(), length);
+    files.addFolder(folder);
+    const uint16_t result = copyInstallFile(files, "E:\\src.dat", target, 21, 0, progress);
+    if (length <= FileSystem::kMaxPathLength) {
+      EXPECT_EQ(result, kInstallOk);
+      EXPECT_EQ(files.content(target), "new bytes");
+    } else {
+      EXPECT_EQ(result, kInstallTargetUncreatable);
+    }
+    EXPECT_EQ(files.allFiles().size(), 2u) << "the source and the one target, no temporary file";
+  }
+}
+
 // Each failure: its code, its message, whether a log is left, and what else must not be there.
 struct Failure {
   const char* name;
@@ -487,6 +506,33 @@ TEST_F(InstallationTest, ReinstallingReplacesFilesAndLogAndKeepsTheDatabaseAndIt
   EXPECT_EQ(log(), firstLog) << "the old log is replaced, not appended to";
   EXPECT_NE(log().find("9=D:\\Indexy\\moje.idb\r\n"), std::string::npos);
   EXPECT_FALSE(fake.files.content(std::string(kP) + "tarvek.idb"));
+}
+
+TEST_F(InstallationTest, AnUnrecognisedDatabaseIsKeptAsTheUsersCopyWithNoLogLineOfItsOwn) {
+  ASSERT_EQ(install(), kInstallOk);
+  const std::string cleanLog = log();
+  const std::string database = std::string(kP) + "tarvek.idb";
+  const std::string unknown = "IDB of another kind\x01\x02";
+  fake.files.addFile(database, unknown);
+  versions.set(kUninstaller, plan.uninstallerVersion);
+
+  ASSERT_EQ(install(), kInstallOk);
+
+  EXPECT_EQ(fake.files.content(database + ".damaged"), unknown);
+  EXPECT_EQ(fake.files.content(database), serializeDatabase({}));
+  // Only kinds the uninstaller knows: the same lines as over no database.
+  EXPECT_EQ(log(), cleanLog);
+}
+
+TEST_F(InstallationTest, ADatabasePathOnADriveTheInstallerDoesNotSeeIsKeptAndNotWritten) {
+  fake.files.removeDrive("H:");  // mapped for the user, not for the elevated installer
+  fake.registry.writeString(Hive::localMachine, settings::kProductKey, "ActiveIndexesPath", "H:\\Indexy\\moje.idb");
+
+  ASSERT_EQ(install(), kInstallOk);
+
+  EXPECT_EQ(machineValue(settings::kProductKey, "ActiveIndexesPath"), "H:\\Indexy\\moje.idb");
+  EXPECT_FALSE(fake.files.content(std::string(kP) + "tarvek.idb"));
+  EXPECT_EQ(log().find("9="), std::string::npos);
 }
 
 TEST_F(InstallationTest, TheUninstallerIsCopiedOnlyWhenMissingOrOlder) {

@@ -305,6 +305,19 @@ TEST_F(SearchRunTest, EachChosenEntrySearchesItsOwnIndexWhateverItsName) {
   EXPECT_EQ(remembered, std::vector<std::string>{"Law"});
   r.selectedEntries = {0, 1};
   EXPECT_EQ(run(r), 2);
+
+  // Within the previous results both entries are searched again, each by
+  // the files it found: the second's file is not lost.
+  engine.calls.clear();
+  SearchRequest within = request({});
+  within.scope = SearchScope::previousResult;
+  EXPECT_EQ(run(within), 2);
+  EXPECT_EQ(results.file(1).filePath, "d:\\pdf\\c.pdf");
+  EXPECT_EQ(results.file(1).indexEntry, 1);
+  std::vector<std::string> opened;
+  for (const std::string& call : engine.calls)
+    if (call.rfind("open ", 0) == 0) opened.push_back(call);
+  EXPECT_EQ(opened, (std::vector<std::string>{"open " + kLaw, "open " + kTax}));
 }
 
 // With the mapping kept between searches, the size and time shown are still
