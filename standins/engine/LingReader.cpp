@@ -68,7 +68,8 @@ std::unique_ptr<LingReader> LingReader::open(std::unique_ptr<PostingsSource> fil
     // The sections lie back to back in header order; the block count follows
     // from the entry count.
     if (indexOffset != indexAt || map.dataOffset != dataAt) return nullptr;
-    if (blocks != (map.entries + kEntriesPerBlock - 1) / kEntriesPerBlock) return nullptr;
+    // In 64 bits: an entry count near 2^32 must not wrap round to few blocks.
+    if (blocks != (uint64_t{map.entries} + kEntriesPerBlock - 1) / kEntriesPerBlock) return nullptr;
     if (uint64_t{indexSize} + 4 > headSize - indexAt || uint64_t{dataSize} > fileSize - dataAt) return nullptr;
     if (uint64_t{blocks} * 13 > indexSize) return nullptr;  // a block reference takes at least 13 bytes
     if (!readAt(*reader->file_, indexOffset, indexSize + 4, &index)) return nullptr;
