@@ -48,7 +48,9 @@ uint16_t copyInstallFile(FileSystem& files, const std::string& from, const std::
   // leaves the old file (the shared uninstaller in the Windows folder, say)
   // as it was.
   std::string temporary;
-  if (!files.createTemporaryFile(path::folderOf(to), to.size() - path::folderOf(to).size() - 1, &temporary)) return kInstallTargetUncreatable;
+  // The temporary name is no longer than the target's own, so it fits wherever the target does.
+  const std::string folder = path::folderOf(to);
+  if (!files.createTemporaryFile(folder, to.size() - folder.size() - 1, &temporary)) return kInstallTargetUncreatable;
   std::unique_ptr<OpenFile> target = files.createAnew(temporary);
   if (!target) {
     files.removeFile(temporary);
