@@ -1,13 +1,13 @@
 #pragma once
-// The viewer's function tables as the plug-in uses them: the core table and
-// the tables "AcroSupport", "Cos", "PDModel", "AcroView" and "Win", each
-// holding exactly the operations we call, under the viewer SDK's names.
-// Atoms, handles and calling conventions are ours; the viewer (the real one,
-// or standins/viewer) fills the tables. Plain C function pointers, so the
-// core calls them the same way natively against a recording fake.
-//
-// The three records exchanged at the handshake keep the viewer's 32-bit
-// layout; the offsets are asserted below in the 32-bit build.
+// The viewer's plug-in interface as the plug-in sees it. The viewer hands
+// over each of its function tables (the core table, "AcroSupport", "Cos",
+// "PDModel", "AcroView" and "Win") as an array of function pointers indexed
+// by the operation's selector, entry 0 unused; host/ViewerTables.h reads
+// those arrays. This file holds the types, the procedures the plug-in hands
+// over and the three records exchanged at the handshake, which keep the
+// viewer's 32-bit layout (the offsets are asserted below in the 32-bit
+// build). Every operation and every procedure is cdecl; PlugInMain alone is
+// __stdcall.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,8 +15,9 @@
 namespace tarvek::host {
 
 using ASAtom = uint16_t;
-using ASBool = int16_t;  // truth values exchanged with the viewer are 16 bits wide
+using ASBool = uint16_t;  // truth values exchanged with the viewer are 16 bits wide
 using ASInt32 = int32_t;
+using AVFlagBits16 = int16_t;
 
 // Opaque handles; only the viewer knows what they point to.
 using ASExtension = struct ASExtensionRec*;
@@ -34,7 +35,11 @@ using AVPageView = struct AVPageViewRec*;
 using PDDoc = struct PDDocRec*;
 using PDPage = struct PDPageRec*;
 using PDTextSelect = struct PDTextSelectRec*;
-using HFT = const void*;  // one of the tables below
+
+// A table: the viewer's array of operations. An entry is called only after
+// being cast to the operation's own type.
+using HFTEntry = void (*)();
+using HFT = const HFTEntry*;
 
 inline constexpr uint32_t kHandshakeVersion = 0x00020000;
 inline constexpr uint32_t kTableVersion = 0x00040000;
@@ -49,6 +54,9 @@ using InitProc = ASBool (*)();
 using UnloadProc = ASBool (*)();
 using ExecuteProc = void (*)(void* clientData);
 using ComputeEnabledProc = ASBool (*)(void* clientData);
+// Called by the viewer when it raises while the frame is on top of its frame
+// stack, with the environment pushed with it; does not return.
+using RestoreProc = void (*)(void* environment);
 
 // The one export of a plug-in, in the Win32 standard calling convention.
 #if defined(__i386__) || defined(_M_IX86)
@@ -59,71 +67,16 @@ using ComputeEnabledProc = ASBool (*)(void* clientData);
 using PlugInMainProc = ASBool(TARVEK_PLUGIN_ENTRY*)(uint32_t viewerVersion, uint32_t* handshakeVersion,
                                                     SetupProc* setup, struct WindowsDataRecord* windowsData);
 
-// One hit to select on a page: its word position and a length, always 0.
+// A stretch of a page to select: for the word routine, the first word's
+// position among the page's words and the number of words.
 struct HighlightEntry {
   uint16_t position;
   uint16_t length;
 };
 
-struct CoreTable {
-  ASAtom (*ASAtomFromString)(const char* text);
-  ASCallback (*ASCallbackCreate)(ASExtension extension, ASProc procedure);
-  // Null when the viewer has no table of that name at that version.
-  HFT (*ASExtensionMgrGetHFT)(ASAtom name, uint32_t version);
-};
-
-struct AcroSupportTable {
-  ASPathName (*ASFileSysCreatePathName)(ASFileSys fileSys, ASAtom pathSpecType, const void* pathSpec,
-                                        const void* mustBeNull);
-  ASFileSys (*ASGetDefaultFileSys)();
-  void (*ASFileSysReleasePath)(ASFileSys fileSys, ASPathName path);
-};
-
-// "Cos" is imported but nothing in it is called.
-
-struct PDModelTable {
-  PDPage (*PDDocAcquirePage)(PDDoc doc, ASInt32 page);  // 0-based page
-  void (*PDPageRelease)(PDPage page);
-  PDTextSelect (*createHitSelection)(PDPage page, const HighlightEntry* entries, ASInt32 count);
-};
-
-struct AcroViewTable {
-  void (*AVAlertNote)(const char* message);
-  AVMenubar (*AVAppGetMenubar)();
-  AVToolBar (*AVAppGetToolBar)();
-  AVMenu (*AVMenubarAcquireMenuByName)(AVMenubar bar, const char* name);
-  AVMenu (*AVMenuNew)(const char* title, const char* name, ASExtension owner);
-  void (*AVMenubarAddMenu)(AVMenubar bar, AVMenu menu, ASInt32 position);
-  AVMenuItem (*AVMenuItemNew)(const char* title, const char* name, AVMenu submenu, ASBool longMenusOnly,
-                              char shortcut, uint8_t modifiers, AVIcon icon, ASExtension owner);
-  void (*AVMenuAddMenuItem)(AVMenu menu, AVMenuItem item, ASInt32 position);
-  void (*AVMenuItemSetExecuteProc)(AVMenuItem item, ASCallback procedure, void* clientData);
-  void (*AVMenuItemSetComputeEnabledProc)(AVMenuItem item, ASCallback procedure, void* clientData);
-  void (*AVMenuRelease)(AVMenu menu);
-  void (*AVMenuItemRemove)(AVMenuItem item);
-  void (*AVMenuItemRelease)(AVMenuItem item);
-  AVToolButton (*AVToolBarGetButtonByName)(AVToolBar bar, ASAtom name);
-  AVToolButton (*AVToolButtonNew)(ASAtom name, AVIcon icon, ASBool longOnly, ASBool isSeparator);
-  void (*AVToolBarAddButton)(AVToolBar bar, AVToolButton button, ASBool before, AVToolButton reference);
-  void (*AVToolButtonSetExecuteProc)(AVToolButton button, ASCallback procedure, void* clientData);
-  void (*AVToolButtonSetComputeEnabledProc)(AVToolButton button, ASCallback procedure, void* clientData);
-  void (*AVToolButtonSetHelpText)(AVToolButton button, const char* text);
-  AVDoc (*AVDocOpenFromFile)(ASPathName path, ASFileSys fileSys, const char* tempTitle);
-  PDDoc (*AVDocGetPDDoc)(AVDoc doc);
-  AVPageView (*AVDocGetPageView)(AVDoc doc);
-  void (*AVPageViewGoTo)(AVPageView view, ASInt32 page);  // 0-based page
-  ASBool (*AVDocSetSelection)(AVDoc doc, ASAtom type, void* selection, ASBool highlight);
-  void (*hostBeep)(ASInt32 kind);
-};
-
-struct WinTable {
-  void (*WinAppRegisterModelessDialog)(void* window);
-  void (*WinAppUnRegisterModelessDialog)(void* window);
-};
-
 // Given to PlugInMain. Only the module handle is read.
 struct WindowsDataRecord {
-  uint32_t unused;
+  void* mainWindow;
   void* module;  // the plug-in's own module handle
 };
 
@@ -131,7 +84,7 @@ struct WindowsDataRecord {
 struct SdkDataRecord {
   uint32_t handshakeVersion;
   ASExtension extension;
-  const CoreTable* core;
+  HFT core;
   ASCallback handshake;  // out: the wrapped handshake procedure
 };
 

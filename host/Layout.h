@@ -25,7 +25,7 @@ struct MenuItemEntry {
   const char* name;
   TextId title;
   char shortcut;      // 0: none
-  uint8_t modifiers;  // the viewer gives the bits their meaning
+  int16_t modifiers;  // the viewer gives the bits their meaning
   std::optional<Command> command;  // none for the separator
   EnableRule enable;
   Placement placement;

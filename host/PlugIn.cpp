@@ -4,6 +4,7 @@
 
 #include "host/ButtonBitmaps.h"
 #include "host/Commands.h"
+#include "host/ExceptionFrame.h"
 #include "host/Layout.h"
 #include "host/Procedures.h"
 #include "platform/Module.h"
@@ -29,7 +30,7 @@ class HeldMenu {
 };
 
 ASCallback wrap(const HostTables& tables, ASProc procedure) {
-  return tables.core->ASCallbackCreate(tables.extension, procedure);
+  return tables.core.ASCallbackCreate(tables.extension, procedure);
 }
 
 template <typename Proc>
@@ -40,7 +41,7 @@ ASProc asProc(Proc procedure) {
 }  // namespace
 
 void HostAlert::note(const std::string& message) {
-  if (tables_.view) tables_.view->AVAlertNote(message.c_str());
+  if (tables_.view) tables_.view.AVAlertNote(message.c_str());
 }
 
 std::string enginePathFor(const std::string& moduleFileName) {
@@ -58,17 +59,19 @@ bool PlugIn::setup(uint32_t version, SdkDataRecord* record) {
   if (!record->core) return false;
   HostTables imported;
   imported.extension = record->extension;
-  imported.core = record->core;
-  HFT* slots[] = {reinterpret_cast<HFT*>(&imported.support), &imported.cos,
-                  reinterpret_cast<HFT*>(&imported.pdModel), reinterpret_cast<HFT*>(&imported.view),
-                  reinterpret_cast<HFT*>(&imported.win)};
-  static_assert(std::size(slots) == std::size(kImportedTables));
+  imported.core = CoreTable(record->core);
+  HFT found[std::size(kImportedTables)] = {};
   for (size_t i = 0; i < std::size(kImportedTables); ++i) {
     // No other version is tried, and the tables after a missing one are not asked for.
-    *slots[i] = imported.core->ASExtensionMgrGetHFT(imported.core->ASAtomFromString(kImportedTables[i]),
-                                                    kTableVersion);
-    if (!*slots[i]) return false;
+    found[i] = imported.core.ASExtensionMgrGetHFT(imported.core.ASAtomFromString(kImportedTables[i]), kTableVersion);
+    if (!found[i]) return false;
   }
+  imported.support = AcroSupportTable(found[0]);
+  imported.cos = found[1];
+  imported.pdModel = PDModelTable(found[2]);
+  imported.view = AcroViewTable(found[3]);
+  imported.win = WinTable(found[4]);
+  static_assert(std::size(kImportedTables) == 5);
   tables_ = imported;
   record->handshake = wrap(tables_, asProc(&handshakeProcedure));
   return true;
@@ -76,7 +79,7 @@ bool PlugIn::setup(uint32_t version, SdkDataRecord* record) {
 
 bool PlugIn::handshake(uint32_t version, HandshakeRecord* record) {
   if (!record || version != kHandshakeVersion || !tables_.core) return false;
-  record->extensionName = tables_.core->ASAtomFromString(kExtensionName);
+  record->extensionName = tables_.core.ASAtomFromString(kExtensionName);
   record->importReplaceAndRegister = nullptr;
   record->init = wrap(tables_, asProc(&initProcedure));
   record->unload = wrap(tables_, asProc(&unloadProcedure));
@@ -85,7 +88,7 @@ bool PlugIn::handshake(uint32_t version, HandshakeRecord* record) {
 
 AVMenuItem PlugIn::makeItem(size_t index, AVMenu menu) {
   const MenuItemEntry& entry = kMenuItems[index];
-  const AcroViewTable& view = *tables_.view;
+  const AcroViewTable& view = tables_.view;
   const std::string title = parts_.module.text(entry.title);
   AVMenuItem item =
       view.AVMenuItemNew(title.c_str(), entry.name, nullptr, 0, entry.shortcut, entry.modifiers, nullptr,
@@ -95,16 +98,20 @@ AVMenuItem PlugIn::makeItem(size_t index, AVMenu menu) {
   if (entry.command) view.AVMenuItemSetExecuteProc(item, wrap(tables_, asProc(executeProcedureFor(*entry.command))), nullptr);
   if (auto enable = enableProcedureFor(entry.enable))
     view.AVMenuItemSetComputeEnabledProc(item, wrap(tables_, asProc(enable)), nullptr);
-  view.AVMenuAddMenuItem(menu, item, kAppendPosition);
+  // An item the viewer had no memory to add is not made; unload still releases it.
+  if (!withinFrame(tables_.core, [&] { view.AVMenuAddMenuItem(menu, item, kAppendPosition); })) return nullptr;
   return item;
 }
 
 bool PlugIn::makeMenus(AVMenubar bar) {
-  const AcroViewTable& view = *tables_.view;
+  const AcroViewTable& view = tables_.view;
   AVMenu found = view.AVMenubarAcquireMenuByName(bar, kSubmenuName);
   const bool createdHere = found == nullptr;
-  if (createdHere)
-    found = view.AVMenuNew(parts_.module.text(kTextSubmenuTitle).c_str(), kSubmenuName, tables_.extension);
+  if (createdHere) {
+    const std::string title = parts_.module.text(kTextSubmenuTitle);
+    found = answerOrFallback<AVMenu>(tables_.core, nullptr,
+                                     [&] { return view.AVMenuNew(title.c_str(), kSubmenuName, tables_.extension); });
+  }
   HeldMenu submenu(view, found);  // released before the tool buttons go in
   if (!submenu.get()) return false;
 
@@ -117,7 +124,8 @@ bool PlugIn::makeMenus(AVMenubar bar) {
     HeldMenu about(view, view.AVMenubarAcquireMenuByName(bar, kAboutMenuName));
     if (about.get()) makeItem(kAboutItem, about.get());
   }
-  if (createdHere) view.AVMenubarAddMenu(bar, submenu.get(), kAppendPosition);
+  if (createdHere && !withinFrame(tables_.core, [&] { view.AVMenubarAddMenu(bar, submenu.get(), kAppendPosition); }))
+    return false;
   {
     HeldMenu help(view, view.AVMenubarAcquireMenuByName(bar, kHelpMenuName));
     if (help.get()) makeItem(kHelpItem, help.get());
@@ -127,7 +135,7 @@ bool PlugIn::makeMenus(AVMenubar bar) {
 
 bool PlugIn::initialise() {
   if (!tables_.view) return false;
-  const AcroViewTable& view = *tables_.view;
+  const AcroViewTable& view = tables_.view;
 
   // The full path keeps a copy of the engine elsewhere on the search path out.
   const std::string enginePath = enginePathFor(parts_.module.fileName());
@@ -146,18 +154,21 @@ bool PlugIn::initialise() {
 }
 
 void PlugIn::addToolButtons() {
-  const AcroViewTable& view = *tables_.view;
+  const AcroViewTable& view = tables_.view;
+  const CoreTable& core = tables_.core;
   AVToolBar bar = view.AVAppGetToolBar();
   if (!bar) return;
   // Looked up before ours go in; they are appended after the viewer's own
   // buttons, without a reference button.
-  view.AVToolBarGetButtonByName(bar, tables_.core->ASAtomFromString(kFindButtonName));
+  view.AVToolBarGetButtonByName(bar, core.ASAtomFromString(kFindButtonName));
   for (size_t i = 0; i < kToolButtons.size(); ++i) {
     const ToolButtonEntry& entry = kToolButtons[i];
+    const ASAtom name = core.ASAtomFromString(entry.name);
+    AVIcon icon = parts_.bitmaps.bitmap(i);
     AVToolButton button =
-        view.AVToolButtonNew(tables_.core->ASAtomFromString(entry.name), parts_.bitmaps.bitmap(i), 1, 0);
-    if (!button) continue;  // a button the viewer does not make is left out
-    view.AVToolBarAddButton(bar, button, 0, nullptr);
+        answerOrFallback<AVToolButton>(core, nullptr, [&] { return view.AVToolButtonNew(name, icon, 1, 0); });
+    // A button the viewer does not make, or has no room for, is left out.
+    if (!button || !withinFrame(core, [&] { view.AVToolBarAddButton(bar, button, 0, nullptr); })) continue;
     view.AVToolButtonSetExecuteProc(button, wrap(tables_, asProc(executeProcedureFor(entry.command))), nullptr);
     view.AVToolButtonSetComputeEnabledProc(button, wrap(tables_, asProc(enableProcedureFor(entry.enable))),
                                            nullptr);
@@ -171,8 +182,8 @@ void PlugIn::unload() {
   if (!tables_.view) return;
   for (AVMenuItem& item : items_) {
     if (!item) continue;
-    tables_.view->AVMenuItemRemove(item);
-    tables_.view->AVMenuItemRelease(item);
+    tables_.view.AVMenuItemRemove(item);
+    tables_.view.AVMenuItemRelease(item);
     item = nullptr;
   }
 }

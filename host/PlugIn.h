@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "host/HostApi.h"
+#include "host/Tables.h"
 #include "platform/Library.h"
 #include "engine/Alert.h"
 
@@ -28,12 +28,12 @@ class Commands;
 // The viewer's tables, as imported by the setup procedure.
 struct HostTables {
   ASExtension extension = nullptr;
-  const CoreTable* core = nullptr;
-  const AcroSupportTable* support = nullptr;
+  CoreTable core;
+  AcroSupportTable support;
   HFT cos = nullptr;
-  const PDModelTable* pdModel = nullptr;
-  const AcroViewTable* view = nullptr;
-  const WinTable* win = nullptr;
+  PDModelTable pdModel;
+  AcroViewTable view;
+  WinTable win;
 };
 
 // The viewer's modal note.

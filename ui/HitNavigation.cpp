@@ -2,43 +2,59 @@
 
 #include <vector>
 
+#include "host/ExceptionFrame.h"
+
 namespace tarvek::ui {
 
 using namespace host;
 
 AVDoc openInViewer(const ViewerTables& viewer, const std::string& path) {
-  const ASAtom cstring = viewer.core->ASAtomFromString("Cstring");
-  ASPathName pathName = viewer.support->ASFileSysCreatePathName(nullptr, cstring, path.c_str(), nullptr);
-  AVDoc document = viewer.view->AVDocOpenFromFile(pathName, viewer.support->ASGetDefaultFileSys(), nullptr);
-  if (pathName) viewer.support->ASFileSysReleasePath(nullptr, pathName);
+  const ASAtom cstring = viewer.core.ASAtomFromString("Cstring");
+  const char* text = path.c_str();
+  ASPathName pathName = answerOrFallback<ASPathName>(viewer.core, nullptr, [&] {
+    return viewer.support.ASFileSysCreatePathName(nullptr, cstring, text, nullptr);
+  });
+  if (!pathName) return nullptr;
+  AVDoc document = viewer.view.AVDocOpenFromFile(pathName, viewer.support.ASGetDefaultFileSys(), nullptr);
+  viewer.support.ASFileSysReleasePath(nullptr, pathName);
   return document;
 }
 
 NavResult highlightPageHits(const ViewerTables& viewer, const SearchResultSet& results, AVDoc document,
                             int32_t page) {
   const FileHit* file = results.current();
-  PDDoc pdDoc = viewer.view->AVDocGetPDDoc(document);
+  PDDoc pdDoc = viewer.view.AVDocGetPDDoc(document);
   if (!pdDoc) return NavResult::noPdfDoc;
-  PDPage pdPage = viewer.pdModel->PDDocAcquirePage(pdDoc, page);
+  // A page the document no longer has (the PDF was edited after indexing) is raised, not answered.
+  PDPage pdPage =
+      answerOrFallback<PDPage>(viewer.core, nullptr, [&] { return viewer.pdModel.PDDocAcquirePage(pdDoc, page); });
   if (!pdPage) return NavResult::noPage;
 
-  // The viewer takes the low 16 bits of each occurrence as the word position.
+  // The low 16 bits of each occurrence are its word position; each entry
+  // selects that one word.
   std::vector<HighlightEntry> entries;
   if (file && page >= 0 && page < file->pageCount) {
     const std::vector<uint32_t>& values = file->pageOccurrences(page);
     const int32_t count = file->occurrenceCount(page);
     for (int32_t i = 0; i < count && static_cast<size_t>(i) < values.size(); ++i)
-      entries.push_back({static_cast<uint16_t>(values[i] & 0xFFFFu), 0});
+      entries.push_back({static_cast<uint16_t>(values[i] & 0xFFFFu), 1});
   }
   if (entries.empty()) {
-    viewer.pdModel->PDPageRelease(pdPage);
+    viewer.pdModel.PDPageRelease(pdPage);
     return NavResult::noHits;
   }
   PDTextSelect selection =
-      viewer.pdModel->createHitSelection(pdPage, entries.data(), static_cast<ASInt32>(entries.size()));
-  viewer.pdModel->PDPageRelease(pdPage);
+      viewer.pdModel.PDTextSelectCreateWordHilite(pdPage, entries.data(), static_cast<ASInt32>(entries.size()));
+  viewer.pdModel.PDPageRelease(pdPage);
   if (!selection) return NavResult::noSelection;
-  viewer.view->AVDocSetSelection(document, viewer.core->ASAtomFromString("Text"), selection, 1);
+  // The document owns a selection it takes; one it refuses, or raises over, is still ours.
+  const ASAtom text = viewer.core.ASAtomFromString("Text");
+  const ASBool taken = answerOrFallback<ASBool>(
+      viewer.core, 0, [&] { return viewer.view.AVDocSetSelection(document, text, selection, 1); });
+  if (!taken) {
+    viewer.pdModel.PDTextSelectDestroy(selection);
+    return NavResult::noSelection;
+  }
   return NavResult::shown;
 }
 
@@ -57,7 +73,7 @@ NavResult navigateHits(const ViewerTables& viewer, SearchResultSet& results, Nav
 
     if (page != -1) {
       file->shownPage = page;
-      if (AVPageView pageView = viewer.view->AVDocGetPageView(document)) viewer.view->AVPageViewGoTo(pageView, page);
+      if (AVPageView pageView = viewer.view.AVDocGetPageView(document)) viewer.view.AVPageViewGoTo(pageView, page);
       const NavResult result = highlightPageHits(viewer, results, document, page);
       if (result == NavResult::shown) file->currentPage = page;
       return result;
@@ -67,7 +83,7 @@ NavResult navigateHits(const ViewerTables& viewer, SearchResultSet& results, Nav
     direction = forward ? NavDirection::nextHitPage : NavDirection::previousHitPage;
     const bool moved = forward ? results.nextFile() : results.previousFile();
     if (!moved) {
-      viewer.view->hostBeep(0);
+      viewer.view.AVSysBeep(0);
       return NavResult::shown;
     }
     results.current()->currentPage = -1;

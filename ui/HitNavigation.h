@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "host/HostApi.h"
+#include "host/Tables.h"
 #include "search/SearchResultSet.h"
 
 namespace tarvek::ui {
@@ -18,27 +18,29 @@ enum class NavResult {
   shown = 0,        // page shown and its hits selected; also when there was nowhere left to go
   noSelection = 1,  // page shown, but the viewer made no selection from the hit list
   noHits = 2,       // page shown, but its hit list is empty
-  noPage = 3,       // the viewer gave no page object
+  noPage = 3,       // the viewer gave no page object (or raised: the document has no such page)
   noPdfDoc = 4,     // the viewer document has no PDF document
   notOpened = 5,    // the viewer did not open the file
 };
 
-// The viewer tables navigation calls; none is owned. Made by the plug-in
-// from the tables it imported.
+// The viewer tables navigation calls. Made by the plug-in from the tables it
+// imported.
 struct ViewerTables {
-  const host::CoreTable* core = nullptr;
-  const host::AcroSupportTable* support = nullptr;
-  const host::PDModelTable* pdModel = nullptr;
-  const host::AcroViewTable* view = nullptr;
+  host::CoreTable core;
+  host::AcroSupportTable support;
+  host::PDModelTable pdModel;
+  host::AcroViewTable view;
 };
 
 // Opens the file at `path` (full path, ANSI) in the viewer; null when the
-// viewer did not. The path object is released whatever the outcome.
+// viewer did not, or made no path object of it. The path object is released
+// whatever the outcome.
 host::AVDoc openInViewer(const ViewerTables& viewer, const std::string& path);
 
 // Selects the hits of `page` of the result set's current file in `document`.
-// The page object is released on every path. Gives shown, noSelection,
-// noHits, noPage or noPdfDoc.
+// The page object is released on every path, and a selection the document
+// does not take is destroyed. Gives shown, noSelection, noHits, noPage or
+// noPdfDoc.
 NavResult highlightPageHits(const ViewerTables& viewer, const SearchResultSet& results, host::AVDoc document,
                             int32_t page);
 

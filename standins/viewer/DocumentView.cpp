@@ -35,7 +35,7 @@ void paintDocument(HWND window, HDC dc, Document& document) {
     positions += " none";
   } else {
     positions += " page index " + std::to_string(document.selectionPage) + ":";
-    for (const HighlightEntry& entry : document.selection) positions += " " + std::to_string(entry.position);
+    for (int word : selectedWords(document.selection)) positions += " " + std::to_string(word);
   }
   line(dc, &y, positions);
 
@@ -61,7 +61,7 @@ void paintDocument(HWND window, HDC dc, Document& document) {
   // Which bytes belong to a selected word.
   std::set<int> selected;
   if (selectionShown)
-    for (const HighlightEntry& entry : document.selection) selected.insert(entry.position);
+    for (int word : selectedWords(document.selection)) selected.insert(word);
   std::vector<bool> marked(document.text.size(), false);
   int position = 0;
   tarvek::sbi::forEachWord(document.text, [&](std::string_view word, size_t offset) {

@@ -1,6 +1,9 @@
 #include "standins/viewer/Host.h"
 
 #include <algorithm>
+#include <array>
+#include <set>
+#include <utility>
 
 #include "standins/viewer/Output.h"
 #include "standins/viewer/PdfPages.h"
@@ -33,17 +36,36 @@ std::string entriesText(const std::vector<HighlightEntry>& entries) {
   return text;
 }
 
+// Codes of the raises; a plug-in only learns that one happened.
+constexpr ASInt32 kBadParameter = 0x40010003;
+constexpr ASInt32 kOutOfMemory = 0x40010002;
+
 // --- core ---
+void raise(ASInt32 code) { host().raise(code); }
+// Asked in an if's condition, so that nothing with a destructor is alive at the raise.
+bool outOfMemoryFor(const char* name) { return name && host().options().outOfMemory.count(name) != 0; }
+void pushFrame(void* environment, RestoreProc restore) { host().frames().push_back({environment, restore, false}); }
+void popFrame() {
+  auto& frames = host().frames();
+  if (frames.empty() || frames.back().viewers) {
+    printLine("error ASPopExceptionFrame with no frame of the plug-in pushed");
+    return;
+  }
+  frames.pop_back();
+}
+ASInt32 exceptionErrorCode() { return host().raisedCode(); }
 ASAtom atomFromString(const char* text) { return host().atom(text ? text : ""); }
-ASCallback callbackCreate(ASExtension extension, ASProc procedure) {
-  return handle<ASCallback>(host().newCallback(object<Extension>(extension), procedure));
+ASCallback callbackCreate(ASExtension extension, void* procedure) {
+  return host().newCallback(object<Extension>(extension), reinterpret_cast<ASProc>(procedure));
 }
 HFT getHft(ASAtom name, uint32_t version) { return host().table(host().atomText(name), version); }
 
 // --- AcroSupport ---
 ASFileSys defaultFileSys() { return reinterpret_cast<ASFileSys>(&g_host); }
+// The one path type this viewer knows is "Cstring"; any other is raised.
 ASPathName createPathName(ASFileSys, ASAtom type, const void* spec, const void*) {
-  if (host().atomText(type) != "Cstring" || !spec) return nullptr;
+  if (host().atomText(type) != "Cstring") raise(kBadParameter);
+  if (!spec) return nullptr;
   return handle<ASPathName>(host().newPath(static_cast<const char*>(spec)));
 }
 void releasePath(ASFileSys, ASPathName path) {
@@ -51,18 +73,31 @@ void releasePath(ASFileSys, ASPathName path) {
 }
 
 // --- PDModel ---
+// A page number the document does not have is raised, not answered.
 PDPage acquirePage(PDDoc doc, ASInt32 number) {
   Document* document = object<Document>(doc);
-  if (!document || number < 0 || number >= document->pageCount) return nullptr;
+  if (!document) return nullptr;
+  if (number < 0 || number >= document->pageCount) {
+    host().log("page out of range " + std::to_string(number));
+    raise(kBadParameter);
+  }
   return handle<PDPage>(host().newPage(document, number));
 }
 void releasePage(PDPage page) {
   if (Page* p = object<Page>(page)) p->released = true;
 }
-PDTextSelect createHitSelection(PDPage page, const HighlightEntry* entries, ASInt32 count) {
+// Word hilite: each entry is a first word and a number of words.
+PDTextSelect wordHilite(PDPage page, const HighlightEntry* entries, ASInt32 count) {
   Page* p = object<Page>(page);
-  if (!p || !entries || count <= 0) return nullptr;
+  if (!p || p->released || !entries || count <= 0) return nullptr;
   return handle<PDTextSelect>(host().newSelection(p->document, p->number, {entries, entries + count}));
+}
+void selectionDestroy(PDTextSelect selection) {
+  Selection* s = object<Selection>(selection);
+  if (!s) return;
+  if (s->destroyed) printLine("error PDTextSelectDestroy of a selection destroyed already");
+  s->destroyed = true;
+  host().log("selection destroyed");
 }
 
 // --- AcroView ---
@@ -82,6 +117,7 @@ AVMenu acquireMenuByName(AVMenubar bar, const char* name) {
   return handle<AVMenu>(menu);
 }
 AVMenu menuNew(const char* title, const char* name, ASExtension owner) {
+  if (outOfMemoryFor(name)) raise(kOutOfMemory);
   Menu* menu = host().newMenu(title ? title : "", name ? name : "", object<Extension>(owner));
   menu->references = 1;
   return handle<AVMenu>(menu);
@@ -89,6 +125,7 @@ AVMenu menuNew(const char* title, const char* name, ASExtension owner) {
 void menubarAddMenu(AVMenubar bar, AVMenu m, ASInt32 position) {
   Menu* menu = object<Menu>(m);
   if (!bar || !menu || menu->onBar || menu->destroyed) return;
+  if (outOfMemoryFor(menu->name.c_str())) raise(kOutOfMemory);
   auto& menus = host().menubar();
   const size_t at = position < 0 ? 0 : std::min<size_t>(position, menus.size());
   menus.insert(menus.begin() + at, menu);
@@ -96,7 +133,7 @@ void menubarAddMenu(AVMenubar bar, AVMenu m, ASInt32 position) {
   if (host().onMenusChanged) host().onMenusChanged();
 }
 AVMenuItem menuItemNew(const char* title, const char* name, AVMenu submenu, ASBool, char shortcut,
-                       uint8_t modifiers, AVIcon, ASExtension owner) {
+                       AVFlagBits16 modifiers, AVIcon, ASExtension owner) {
   const std::string itemName = name ? name : "";
   if (host().options().nullItems.count(itemName)) return nullptr;
   MenuItem* item = host().newItem(title ? title : "", itemName, object<Extension>(owner));
@@ -107,6 +144,8 @@ AVMenuItem menuItemNew(const char* title, const char* name, AVMenu submenu, ASBo
   return handle<AVMenuItem>(item);
 }
 void menuAddMenuItem(AVMenu menu, AVMenuItem item, ASInt32) {
+  if (MenuItem* i = object<MenuItem>(item))
+    if (outOfMemoryFor(i->name.c_str())) raise(kOutOfMemory);
   host().appendItem(object<Menu>(menu), object<MenuItem>(item));
 }
 void itemSetExecute(AVMenuItem item, ASCallback procedure, void* data) {
@@ -155,6 +194,7 @@ AVToolButton toolBarGetButtonByName(AVToolBar bar, ASAtom name) {
 AVToolButton toolButtonNew(ASAtom name, AVIcon icon, ASBool, ASBool isSeparator) {
   const std::string& text = host().atomText(name);
   if (host().options().nullButtons.count(text)) return nullptr;
+  if (outOfMemoryFor(text.c_str())) raise(kOutOfMemory);
   ToolButton* button = host().newButton(text);
   button->separator = isSeparator != 0;
   if (icon) button->bitmap = static_cast<HBITMAP>(CopyImage(static_cast<HBITMAP>(icon), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -163,6 +203,7 @@ AVToolButton toolButtonNew(ASAtom name, AVIcon icon, ASBool, ASBool isSeparator)
 void toolBarAddButton(AVToolBar bar, AVToolButton b, ASBool before, AVToolButton reference) {
   ToolButton* button = object<ToolButton>(b);
   if (!bar || !button || button->onBar) return;
+  if (outOfMemoryFor(button->name.c_str())) raise(kOutOfMemory);
   auto& buttons = host().toolbar();
   auto at = std::find(buttons.begin(), buttons.end(), object<ToolButton>(reference));
   if (at == buttons.end())
@@ -191,7 +232,7 @@ void buttonSetHelpText(AVToolButton button, const char* text) {
     if (host().onToolsChanged) host().onToolsChanged();
   }
 }
-AVDoc docOpenFromFile(ASPathName path, ASFileSys, const char*) {
+AVDoc docOpenFromFile(ASPathName path, ASFileSys, char*) {
   PathName* p = object<PathName>(path);
   if (!p || p->released) return nullptr;
   return handle<AVDoc>(host().openDocument(p->path));
@@ -208,7 +249,8 @@ void pageViewGoTo(AVPageView view, ASInt32 page) {
 ASBool docSetSelection(AVDoc doc, ASAtom type, void* selection, ASBool highlight) {
   Document* document = object<Document>(doc);
   Selection* s = static_cast<Selection*>(selection);
-  if (!document || !s || host().atomText(type) != "Text" || s->document != document) return 0;
+  if (!document || !s || s->destroyed || host().atomText(type) != "Text" || s->document != document) return 0;
+  s->taken = true;
   document->selectionPage = s->page;
   document->selection = s->entries;
   host().log("selection " + quoted(utf8FromAnsi(fileNameOf(document->path))) + " page " + std::to_string(s->page) +
@@ -216,8 +258,8 @@ ASBool docSetSelection(AVDoc doc, ASAtom type, void* selection, ASBool highlight
   if (host().onDocumentChanged) host().onDocumentChanged(*document);
   return 1;
 }
-void beep(ASInt32 kind) {
-  host().log("beep " + std::to_string(kind));
+void beep(ASInt32 duration) {
+  host().log("beep " + std::to_string(duration));
   MessageBeep(MB_OK);
 }
 
@@ -225,35 +267,151 @@ void beep(ASInt32 kind) {
 void registerModeless(void* window) { host().modelessDialogs().insert(static_cast<HWND>(window)); }
 void unregisterModeless(void* window) { host().modelessDialogs().erase(static_cast<HWND>(window)); }
 
-const CoreTable kCore = {atomFromString, callbackCreate, getHft};
-const AcroSupportTable kSupport = {createPathName, defaultFileSys, releasePath};
-const int kCos = 0;  // nothing in it is called; only its presence counts
-const PDModelTable kPdModel = {acquirePage, releasePage, createHitSelection};
-const AcroViewTable kView = {alertNote,        appGetMenubar,      appGetToolBar,    acquireMenuByName,
-                             menuNew,          menubarAddMenu,     menuItemNew,      menuAddMenuItem,
-                             itemSetExecute,   itemSetEnable,      menuRelease,      itemRemove,
-                             itemRelease,      toolBarGetButtonByName, toolButtonNew, toolBarAddButton,
-                             buttonSetExecute, buttonSetEnable,    buttonSetHelpText, docOpenFromFile,
-                             docGetPDDoc,      docGetPageView,     pageViewGoTo,     docSetSelection,
-                             beep};
-const WinTable kWin = {registerModeless, unregisterModeless};
+// --- the tables ---
+// Arrays as a viewer gives them: an operation at its selector, every other
+// entry a trap that names its table and selector. The sizes leave room past
+// the last operation served, as a real viewer's longer tables do.
+template <typename Operation>
+HFTEntry entry(Operation operation) {
+  return reinterpret_cast<HFTEntry>(operation);
+}
+
+enum TableId { kCoreId, kSupportId, kCosId, kPdModelId, kViewId, kWinId };
+const char* const kTableNames[] = {"core", "AcroSupport", "Cos", "PDModel", "AcroView", "Win"};
+
+template <int Table, size_t Selector>
+uintptr_t trap() {
+  printLine(std::string("error trap ") + kTableNames[Table] + " selector " + std::to_string(Selector));
+  return 0;
+}
+template <int Table, size_t... Selectors>
+std::array<HFTEntry, sizeof...(Selectors)> trapsFor(std::index_sequence<Selectors...>) {
+  return {entry(&trap<Table, Selectors>)...};
+}
+template <int Table, size_t Size>
+std::array<HFTEntry, Size> traps() {
+  return trapsFor<Table>(std::make_index_sequence<Size>());
+}
+
+std::array<HFTEntry, 32> makeCore() {
+  auto table = traps<kCoreId, 32>();
+  table[1] = entry(raise);
+  table[2] = entry(pushFrame);
+  table[3] = entry(popFrame);
+  table[4] = entry(exceptionErrorCode);
+  table[5] = entry(atomFromString);
+  table[8] = entry(callbackCreate);
+  table[10] = entry(getHft);
+  return table;
+}
+std::array<HFTEntry, 96> makeSupport() {
+  auto table = traps<kSupportId, 96>();
+  table[21] = entry(defaultFileSys);
+  table[25] = entry(releasePath);
+  table[52] = entry(createPathName);
+  return table;
+}
+std::array<HFTEntry, 320> makePdModel() {
+  auto table = traps<kPdModelId, 320>();
+  table[84] = entry(acquirePage);
+  table[138] = entry(releasePage);
+  table[221] = entry(selectionDestroy);
+  table[227] = entry(wordHilite);
+  return table;
+}
+std::array<HFTEntry, 320> makeView() {
+  auto table = traps<kViewId, 320>();
+  table[5] = entry(alertNote);
+  table[16] = entry(appGetMenubar);
+  table[17] = entry(appGetToolBar);
+  table[43] = entry(docOpenFromFile);
+  table[48] = entry(docGetPDDoc);
+  table[49] = entry(docGetPageView);
+  table[58] = entry(docSetSelection);
+  table[71] = entry(acquireMenuByName);
+  table[77] = entry(menubarAddMenu);
+  table[78] = entry(menuNew);
+  table[80] = entry(menuRelease);
+  table[89] = entry(menuAddMenuItem);
+  table[90] = entry(menuItemNew);
+  table[92] = entry(itemRelease);
+  table[93] = entry(itemRemove);
+  table[99] = entry(itemSetExecute);
+  table[100] = entry(itemSetEnable);
+  table[117] = entry(pageViewGoTo);
+  table[158] = entry(beep);
+  table[163] = entry(toolBarGetButtonByName);
+  table[165] = entry(toolBarAddButton);
+  table[169] = entry(toolButtonNew);
+  table[175] = entry(buttonSetExecute);
+  table[176] = entry(buttonSetEnable);
+  table[214] = entry(buttonSetHelpText);
+  return table;
+}
+std::array<HFTEntry, 8> makeWin() {
+  auto table = traps<kWinId, 8>();
+  table[1] = entry(registerModeless);
+  table[2] = entry(unregisterModeless);
+  return table;
+}
+
+const auto kCore = makeCore();
+const auto kSupport = makeSupport();
+const auto kCos = traps<kCosId, 256>();  // nothing in it is called; only its presence counts
+const auto kPdModel = makePdModel();
+const auto kView = makeView();
+const auto kWin = makeWin();
 
 }  // namespace
 
 Host& host() { return *g_host; }
 void setHost(Host* h) { g_host = h; }
 
+void restoreViewerFrame(void* environment) { std::longjmp(*static_cast<std::jmp_buf*>(environment), 1); }
+
+void endPlugInCall(Host& host, const std::string& what, size_t depth, bool jumpedOut) {
+  auto& frames = host.frames();
+  if (jumpedOut) {
+    printLine("error raise " + std::to_string(host.raisedCode()) + " in " + what +
+              " reached the viewer: no frame of the plug-in caught it");
+  } else if (frames.size() != depth + 1 || !frames.back().viewers) {
+    printLine("error " + what + " left " + std::to_string(frames.size() - depth - 1) + " exception frames pushed");
+  }
+  frames.resize(depth);
+}
+
+std::vector<int> selectedWords(const std::vector<HighlightEntry>& entries) {
+  std::vector<int> words;
+  std::set<int> seen;
+  for (const HighlightEntry& entry : entries)
+    for (int word = entry.position; word < entry.position + entry.length; ++word)
+      if (seen.insert(word).second) words.push_back(word);
+  return words;
+}
+
+void Host::raise(ASInt32 code) {
+  raisedCode_ = code;
+  if (frames_.empty()) {
+    printLine("error raise " + std::to_string(code) + " with no frame at all");
+    ExitProcess(3);
+  }
+  const Frame top = frames_.back();
+  top.restore(top.environment);
+  printLine("error a restore procedure returned");
+  ExitProcess(3);
+}
+
 Host::Host(const Options& options) : options_(options) {}
 
-const CoreTable* Host::core() const { return &kCore; }
+HFT Host::core() const { return kCore.data(); }
 
 HFT Host::table(const std::string& name, uint32_t version) const {
   if (version != kTableVersion || options_.lackingTables.count(name)) return nullptr;
-  if (name == "AcroSupport") return &kSupport;
-  if (name == "Cos") return &kCos;
-  if (name == "PDModel") return &kPdModel;
-  if (name == "AcroView") return &kView;
-  if (name == "Win") return &kWin;
+  if (name == "AcroSupport") return kSupport.data();
+  if (name == "Cos") return kCos.data();
+  if (name == "PDModel") return kPdModel.data();
+  if (name == "AcroView") return kView.data();
+  if (name == "Win") return kWin.data();
   return nullptr;
 }
 
@@ -273,20 +431,20 @@ Extension* Host::newExtension(const std::string& file) {
   return extensions_.back().get();
 }
 
-Callback* Host::newCallback(Extension* owner, ASProc procedure) {
-  callbacks_.push_back(std::make_unique<Callback>(Callback{owner, procedure}));
-  callbackSet_.insert(callbacks_.back().get());
-  return callbacks_.back().get();
+ASCallback Host::newCallback(Extension* owner, ASProc procedure) {
+  const ASCallback made = reinterpret_cast<ASCallback>(procedure);
+  if (procedure && !callbacks_.count(made)) callbacks_[made] = std::make_unique<Callback>(Callback{owner, procedure});
+  return made;
 }
 
 Callback* Host::callback(ASCallback handle, const char* use) {
-  Callback* cb = reinterpret_cast<Callback*>(handle);
-  if (!cb) return nullptr;
-  if (!callbackSet_.count(cb)) {
+  if (!handle) return nullptr;
+  auto found = callbacks_.find(handle);
+  if (found == callbacks_.end()) {
     printLine(std::string("error ") + use + " given a procedure not made by ASCallbackCreate");
     return nullptr;
   }
-  return cb;
+  return found->second.get();
 }
 
 Menu* Host::newMenu(const std::string& title, const std::string& name, Extension* owner) {
@@ -381,12 +539,15 @@ template <typename Thing>
 bool askEnabled(const Thing& thing) {
   if (!thing.enable) return true;
   auto procedure = reinterpret_cast<ComputeEnabledProc>(thing.enable->procedure);
-  return procedure(thing.enableData) != 0;
+  ASBool enabled = 0;
+  host().callPlugIn("enable procedure of " + thing.name, [&] { enabled = procedure(thing.enableData); });
+  return enabled != 0;
 }
 template <typename Thing>
 void runExecute(Thing& thing) {
   if (!thing.execute) return;
-  reinterpret_cast<ExecuteProc>(thing.execute->procedure)(thing.executeData);
+  auto procedure = reinterpret_cast<ExecuteProc>(thing.execute->procedure);
+  host().callPlugIn("execute procedure of " + thing.name, [&] { procedure(thing.executeData); });
 }
 }  // namespace
 

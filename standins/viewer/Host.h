@@ -1,8 +1,10 @@
 #pragma once
-// The viewer side of the plug-in interface: fills the function tables of
-// host/HostApi.h and keeps the objects behind their handles. One Host per
-// process; the table functions reach it through host().
+// The viewer side of the plug-in interface: serves its function tables as
+// arrays indexed by selector, keeps the core's exception frame stack and the
+// objects behind the handles it gives. One Host per process; the table
+// functions reach it through host().
 
+#include <csetjmp>
 #include <functional>
 #include <map>
 #include <memory>
@@ -22,17 +24,36 @@ class Host {
   const Options& options() const { return options_; }
 
   // Tables offered to plug-ins.
-  const CoreTable* core() const;
+  HFT core() const;
   HFT table(const std::string& name, uint32_t version) const;
 
   ASAtom atom(const std::string& text);
   const std::string& atomText(ASAtom atom) const;
 
   Extension* newExtension(const std::string& file);
-  Callback* newCallback(Extension* owner, ASProc procedure);
+  // On Windows a callback is the procedure itself, which the viewer later
+  // calls; the viewer remembers which ones it made.
+  ASCallback newCallback(Extension* owner, ASProc procedure);
   // The callback behind a handle, or null (and a printed complaint) when the
   // handle is not one this viewer made.
   Callback* callback(ASCallback handle, const char* use);
+
+  // The core's exception frames, the plug-ins' and the viewer's own.
+  struct Frame {
+    void* environment;
+    RestoreProc restore;
+    bool viewers;  // pushed by callPlugIn
+  };
+  std::vector<Frame>& frames() { return frames_; }
+  ASInt32 raisedCode() const { return raisedCode_; }
+  // Jumps through the restore procedure of the frame on top; does not return.
+  [[noreturn]] void raise(ASInt32 code);
+  // Runs `call`, a call into a plug-in, inside a frame of the viewer's own,
+  // as the viewer does around every call into a plug-in. A raise that no
+  // frame of the plug-in catches lands here and is an error of the run, as
+  // is a frame the plug-in leaves pushed. False when the call was jumped out of.
+  template <typename Call>
+  bool callPlugIn(const std::string& what, const Call& call);
 
   // Menu bar and tool bar.
   std::vector<Menu*>& menubar() { return menubar_; }
@@ -65,6 +86,7 @@ class Host {
   Selection* newSelection(Document* document, int page, std::vector<HighlightEntry> entries);
   std::vector<std::unique_ptr<PathName>>& paths() { return paths_; }
   std::vector<std::unique_ptr<Page>>& pages() { return pages_; }
+  std::vector<std::unique_ptr<Selection>>& selections() { return selections_; }
   std::vector<std::unique_ptr<Menu>>& allMenus() { return menus_; }
   std::vector<std::unique_ptr<MenuItem>>& allItems() { return items_; }
 
@@ -87,8 +109,9 @@ class Host {
   std::vector<std::string> atoms_{""};  // atom 0 is no atom
   std::map<std::string, ASAtom> atomIds_;
   std::vector<std::unique_ptr<Extension>> extensions_;
-  std::vector<std::unique_ptr<Callback>> callbacks_;
-  std::set<const Callback*> callbackSet_;
+  std::map<ASCallback, std::unique_ptr<Callback>> callbacks_;
+  std::vector<Frame> frames_;
+  ASInt32 raisedCode_ = 0;
   std::vector<std::unique_ptr<Menu>> menus_;
   std::vector<std::unique_ptr<MenuItem>> items_;
   std::vector<std::unique_ptr<ToolButton>> buttons_;
@@ -106,5 +129,25 @@ class Host {
 // The process's one Host; created by main before any plug-in loads.
 Host& host();
 void setHost(Host* host);
+
+// The restore procedure of the viewer's own frames.
+void restoreViewerFrame(void* environment);
+// Reports what a call into a plug-in left on the frame stack, above `depth`
+// and its own frame, and takes the stack back to `depth`.
+void endPlugInCall(Host& host, const std::string& what, size_t depth, bool jumpedOut);
+
+template <typename Call>
+bool Host::callPlugIn(const std::string& what, const Call& call) {
+  std::jmp_buf environment;
+  const size_t depth = frames_.size();
+  frames_.push_back({&environment, &restoreViewerFrame, true});
+  if (setjmp(environment) == 0) {
+    call();
+    endPlugInCall(*this, what, depth, false);
+    return true;
+  }
+  endPlugInCall(*this, what, depth, true);
+  return false;
+}
 
 }  // namespace viewer

@@ -44,7 +44,7 @@ struct MenuItem {
   std::string title;
   std::string name;
   char shortcut = 0;
-  uint8_t modifiers = 0;
+  AVFlagBits16 modifiers = 0;
   Menu* submenu = nullptr;
   Menu* parent = nullptr;
   Extension* owner = nullptr;
@@ -90,11 +90,18 @@ struct Page {
   bool released = false;
 };
 
+// A word selection: each entry names its first word and how many words
+// follow from it, so an entry of length 0 selects nothing.
 struct Selection {
   Document* document;
   int page;
   std::vector<HighlightEntry> entries;
+  bool destroyed = false;
+  bool taken = false;  // a document's selection now, which owns it
 };
+
+// The word positions `entries` select, in order, each once.
+std::vector<int> selectedWords(const std::vector<HighlightEntry>& entries);
 
 struct PathName {
   std::string path;

@@ -35,6 +35,8 @@ bool parseOptions(const std::vector<std::string>& args, Options* options, std::s
       options->nullItems.insert(value);
     } else if (arg == "--null-button") {
       options->nullButtons.insert(value);
+    } else if (arg == "--out-of-memory") {
+      options->outOfMemory.insert(value);
     } else {
       *error = "unknown option " + arg;
       return false;

@@ -17,6 +17,8 @@ struct Options {
   std::set<std::string> nullItems;         // --null-item NAME: AVMenuItemNew answers null
   std::set<std::string> nullButtons;       // --null-button NAME: AVToolButtonNew answers null
   bool noMenubar = false;                  // --no-menubar: AVAppGetMenubar answers null
+  std::set<std::string> outOfMemory;       // --out-of-memory NAME: making or adding that menu, item or
+                                           // button raises, as a viewer out of memory does
 };
 
 // Parses the arguments after the program name; false with `error` set on a

@@ -58,17 +58,21 @@ void PlugIns::load(const std::string& folder, const std::string& relative) {
     return;
   }
   Host& h = host();
-  WindowsDataRecord windows{0, module};
+  WindowsDataRecord windows{h.frame, module};
   uint32_t answered = 0;
   SetupProc setup = nullptr;
-  const ASBool started = entry(h.options().handshakeVersion, &answered, &setup, &windows);
+  ASBool started = 0;
+  h.callPlugIn("PlugInMain", [&] { started = entry(h.options().handshakeVersion, &answered, &setup, &windows); });
   printLine("PlugInMain " + std::string(started ? "true" : "false") + " version " + hex(answered));
   Loaded plugIn;
   plugIn.module = module;
   plugIn.file = shown;
   plugIn.extension = h.newExtension(shown);
   SdkDataRecord sdk{answered, reinterpret_cast<ASExtension>(plugIn.extension), h.core(), nullptr};
-  if (!started || !setup || !setup(answered, &sdk)) {
+  // The setup procedure comes back as it is; the viewer calls it directly.
+  ASBool setUp = 0;
+  if (started && setup) h.callPlugIn("setup", [&] { setUp = setup(answered, &sdk); });
+  if (!setUp) {
     printLine("setup refused");
     FreeLibrary(module);
     return;
@@ -78,8 +82,12 @@ void PlugIns::load(const std::string& folder, const std::string& relative) {
   std::memset(&record, kViewerBytes, sizeof record);
   record.importReplaceAndRegister = record.init = record.unload = nullptr;
   record.extensionName = 0;
-  if (!handshakeCallback ||
-      !reinterpret_cast<HandshakeProc>(handshakeCallback->procedure)(answered, &record)) {
+  ASBool shookHands = 0;
+  if (handshakeCallback) {
+    auto handshake = reinterpret_cast<HandshakeProc>(handshakeCallback->procedure);
+    h.callPlugIn("handshake", [&] { shookHands = handshake(answered, &record); });
+  }
+  if (!shookHands) {
     printLine("handshake refused");
     FreeLibrary(module);
     return;
@@ -95,7 +103,9 @@ void PlugIns::load(const std::string& folder, const std::string& relative) {
   Callback* init = h.callback(record.init, "handshake init");
   loaded_.push_back(plugIn);
   if (init) {
-    const ASBool ok = reinterpret_cast<InitProc>(init->procedure)();
+    auto initialise = reinterpret_cast<InitProc>(init->procedure);
+    ASBool ok = 0;
+    h.callPlugIn("init", [&] { ok = initialise(); });
     printLine("init " + utf8FromAnsi(plugIn.extension->name) + (ok ? " true" : " false"));
   }
 }
@@ -105,7 +115,9 @@ void PlugIns::unloadAll() {
   for (Loaded& plugIn : loaded_) {
     printLine("unload " + utf8FromAnsi(plugIn.extension->name));
     if (plugIn.unload) {
-      const ASBool ok = reinterpret_cast<UnloadProc>(plugIn.unload->procedure)();
+      auto unload = reinterpret_cast<UnloadProc>(plugIn.unload->procedure);
+      ASBool ok = 0;
+      h.callPlugIn("unload", [&] { ok = unload(); });
       if (!ok) printLine("unload answered false");
     }
   }
@@ -123,7 +135,10 @@ void PlugIns::unloadAll() {
   size_t paths = 0, pages = 0;
   for (auto& path : h.paths()) paths += !path->released;
   for (auto& page : h.pages()) pages += !page->released;
+  size_t selections = 0;
+  for (auto& selection : h.selections()) selections += !selection->taken && !selection->destroyed;
   if (paths) printLine("unreleased paths " + std::to_string(paths));
+  if (selections) printLine("undestroyed selections " + std::to_string(selections));
   if (pages) printLine("unreleased pages " + std::to_string(pages));
   // A modeless dialog registered and never unregistered.
   if (!h.modelessDialogs().empty())

@@ -4,51 +4,34 @@
 
 #include "settings/RegistryLayout.h"
 #include "tests/fakes/FakeServices.h"
+#include "tests/native/FakeHost.h"
 
 namespace tarvek::host {
 namespace {
 
-// Just the viewer functions the help command calls, recording what it opened.
-std::vector<std::string> g_opened;
-int g_unreleasedPaths = 0;
-ASAtom atomFromString(const char* text) { return std::string(text) == "Cstring" ? 1 : 2; }
-ASFileSys defaultFileSys() { return reinterpret_cast<ASFileSys>(0x5); }
-ASPathName createPath(ASFileSys, ASAtom type, const void* spec, const void*) {
-  if (type != 1) return nullptr;
-  ++g_unreleasedPaths;
-  return reinterpret_cast<ASPathName>(new std::string(static_cast<const char*>(spec)));
-}
-void releasePath(ASFileSys, ASPathName path) {
-  --g_unreleasedPaths;
-  delete reinterpret_cast<std::string*>(path);
-}
-AVDoc openDoc(ASPathName path, ASFileSys, const char*) {
-  g_opened.push_back(*reinterpret_cast<std::string*>(path));
-  return reinterpret_cast<AVDoc>(0x7);
-}
-
 class AboutAndHelpTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_opened.clear();
-    core.ASAtomFromString = atomFromString;
-    support.ASGetDefaultFileSys = defaultFileSys;
-    support.ASFileSysCreatePathName = createPath;
-    support.ASFileSysReleasePath = releasePath;
-    view.AVDocOpenFromFile = openDoc;
-    tables.core = &core;
-    tables.support = &support;
-    tables.view = &view;
+    tables.core = viewer.core();
+    tables.support = viewer.support();
+    tables.pdModel = viewer.pdModel();
+    tables.view = viewer.view();
   }
-  void TearDown() override { EXPECT_EQ(g_unreleasedPaths, 0); }
+  void TearDown() override { EXPECT_EQ(viewer.heldPaths, 0); }
   void helpFile(const std::string& value) {
     fake.registry.writeString(Hive::localMachine, settings::kProductKey, settings::kHelpFile, value);
   }
+  // The documents the viewer was asked to open.
+  std::vector<std::string> opened() const {
+    const std::string call = "AVDocOpenFromFile ";
+    std::vector<std::string> paths;
+    for (const std::string& line : viewer.calls)
+      if (line.compare(0, call.size(), call) == 0) paths.push_back(line.substr(call.size()));
+    return paths;
+  }
 
   testing::FakeEnv fake;
-  CoreTable core{};
-  AcroSupportTable support{};
-  AcroViewTable view{};
+  testing::FakeHost viewer;
   HostTables tables;
   const std::string defaultHelp = "C:\\Program Files\\Adobe\\Acrobat 4.0\\Reader\\Plug_ins\\Tarvek\\TarvekPDFSearch.pdf";
 };
@@ -63,10 +46,10 @@ TEST_F(AboutAndHelpTest, VersionTextFromTheModulesOwnVersion) {
 
 TEST_F(AboutAndHelpTest, DefaultDocumentBesideThePlugIn) {
   EXPECT_FALSE(openHelp(tables, fake.env)) << "no document, nothing opened";
-  EXPECT_TRUE(g_opened.empty());
+  EXPECT_TRUE(opened().empty());
   fake.files.addFile(defaultHelp, "%PDF-1.4");
   EXPECT_TRUE(openHelp(tables, fake.env));
-  EXPECT_EQ(g_opened, (std::vector<std::string>{defaultHelp}));
+  EXPECT_EQ(opened(), (std::vector<std::string>{defaultHelp}));
 }
 
 TEST_F(AboutAndHelpTest, NamedDocumentWinsAndAMissingOneDoesNotFallBack) {
@@ -76,7 +59,7 @@ TEST_F(AboutAndHelpTest, NamedDocumentWinsAndAMissingOneDoesNotFallBack) {
   EXPECT_TRUE(openHelp(tables, fake.env));
   helpFile("D:\\Docs\\Chyba.pdf");
   EXPECT_FALSE(openHelp(tables, fake.env));
-  EXPECT_EQ(g_opened, (std::vector<std::string>{"D:\\Docs\\Pomoc.pdf"}));
+  EXPECT_EQ(opened(), (std::vector<std::string>{"D:\\Docs\\Pomoc.pdf"}));
 }
 
 TEST_F(AboutAndHelpTest, OverlongOrUserOnlyValueGivesTheDefault) {

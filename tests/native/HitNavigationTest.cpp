@@ -36,6 +36,7 @@ class HitNavigationTest : public ::testing::Test {
   void expectReleased() {
     EXPECT_EQ(host.heldPaths, 0);
     EXPECT_EQ(host.heldPages, 0);
+    EXPECT_EQ(host.heldSelections, 0);
   }
 
   FakeHost host;
@@ -51,7 +52,7 @@ TEST_F(HitNavigationTest, NextHitPageShowsAndSelectsEachHitPageThenMovesToTheNex
                             "ASFileSysReleasePath C:\\docs\\a.pdf",
                             "AVPageViewGoTo 2",
                             "PDDocAcquirePage 2",
-                            "createHitSelection 2 3:0,12:0",  // low 16 bits, length 0
+                            "PDTextSelectCreateWordHilite 2 3:1,12:1",  // low 16 bits, one word each
                             "PDPageRelease 2",
                             "AVDocSetSelection Text 2 1",
                         }));
@@ -60,7 +61,7 @@ TEST_F(HitNavigationTest, NextHitPageShowsAndSelectsEachHitPageThenMovesToTheNex
 
   EXPECT_EQ(step(NavDirection::nextHitPage), NavResult::shown);
   EXPECT_EQ(results.file(0).currentPage, 7);
-  EXPECT_EQ(host.calls[5], "createHitSelection 7 32:0");
+  EXPECT_EQ(host.calls[5], "PDTextSelectCreateWordHilite 7 32:1");
 
   // Past the last hit page: a.pdf is opened again, then b.pdf at its first
   // hit page, whose count is 0: shown, nothing selected, cursor unmoved.
@@ -91,13 +92,13 @@ TEST_F(HitNavigationTest, TheLastFileBeepsAndStaysOnItsLastHitPage) {
                             "ASFileSysCreatePathName Cstring C:\\docs\\c.pdf",
                             "AVDocOpenFromFile C:\\docs\\c.pdf",
                             "ASFileSysReleasePath C:\\docs\\c.pdf",
-                            "hostBeep 0",
+                            "AVSysBeep 0",
                         }));
   EXPECT_EQ(results.currentFile(), 2);
   EXPECT_EQ(results.file(2).currentPage, 0);
   // Next file on the last file opens it and beeps as well.
   EXPECT_EQ(step(NavDirection::nextFile), NavResult::shown);
-  EXPECT_EQ(host.calls.back(), "hostBeep 0");
+  EXPECT_EQ(host.calls.back(), "AVSysBeep 0");
 }
 
 TEST_F(HitNavigationTest, PreviousHitPageFromNoPageShowsTheLastHitPage) {
@@ -107,14 +108,14 @@ TEST_F(HitNavigationTest, PreviousHitPageFromNoPageShowsTheLastHitPage) {
   EXPECT_EQ(results.file(0).currentPage, 2);
   // Before the first hit page of the first file: opened, then a beep.
   EXPECT_EQ(step(NavDirection::previousHitPage), NavResult::shown);
-  EXPECT_EQ(host.calls.back(), "hostBeep 0");
+  EXPECT_EQ(host.calls.back(), "AVSysBeep 0");
   EXPECT_EQ(results.currentFile(), 0);
   EXPECT_EQ(results.file(0).currentPage, 2);
 }
 
 TEST_F(HitNavigationTest, FileStepsShowTheFirstHitPageForwardAndTheLastBackward) {
   EXPECT_EQ(step(NavDirection::previousFile), NavResult::shown);  // first file: beep
-  EXPECT_EQ(host.calls.back(), "hostBeep 0");
+  EXPECT_EQ(host.calls.back(), "AVSysBeep 0");
   EXPECT_EQ(host.calls[1], "AVDocOpenFromFile C:\\docs\\a.pdf");
 
   results.selectFile(2);
@@ -203,6 +204,34 @@ TEST_F(HitNavigationTest, ViewerFailuresGiveTheirCodesAndKeepThePageCursor) {
   EXPECT_EQ(step(NavDirection::nextHitPage), NavResult::noPdfDoc);
   EXPECT_EQ(host.calls.back(), "ASFileSysReleasePath C:\\docs\\a.pdf");  // no page view to turn
   EXPECT_EQ(results.file(0).currentPage, -1);
+}
+
+// The viewer raises for a page the PDF no longer has (it was edited after it
+// was indexed), for a path it cannot make and over a selection: each ends in
+// the outcome of a null answer, with nothing left held.
+TEST_F(HitNavigationTest, RaisesOfTheViewerEndAsItsNullAnswers) {
+  host.absentPages = {2};
+  EXPECT_EQ(step(NavDirection::nextHitPage), NavResult::noPage);
+  EXPECT_EQ(results.file(0).shownPage, 2);
+  EXPECT_EQ(results.file(0).currentPage, -1);
+  EXPECT_EQ(host.calls.back(), "PDDocAcquirePage 2");
+  expectReleased();
+  host.absentPages.clear();
+
+  // A selection the document refuses or raises over is destroyed.
+  for (auto answer : {FakeHost::SelectionAnswer::refuse, FakeHost::SelectionAnswer::raise}) {
+    host.selectionAnswer = answer;
+    EXPECT_EQ(step(NavDirection::nextHitPage), NavResult::noSelection);
+    EXPECT_EQ(host.calls.back(), "PDTextSelectDestroy 2");
+    EXPECT_EQ(results.file(0).currentPage, -1);
+    expectReleased();
+  }
+  host.selectionAnswer = FakeHost::SelectionAnswer::take;
+
+  host.raisePathNames = true;
+  EXPECT_EQ(step(NavDirection::nextHitPage), NavResult::notOpened);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"ASFileSysCreatePathName Cstring C:\\docs\\a.pdf"}));
+  expectReleased();
 }
 
 TEST_F(HitNavigationTest, NoCurrentFileOpensNothing) {

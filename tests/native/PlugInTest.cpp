@@ -304,6 +304,37 @@ TEST_F(PlugInTest, ButtonsAndAboutItemsTheViewerDoesNotMakeAreLeftOut) {
   EXPECT_EQ(callsStartingWith("AVMenuItemRemove").size(), 7u);
 }
 
+// The viewer raises when it runs out of memory making or adding a menu, an
+// item or a button. A button is then left out; a submenu or an item of it
+// stops the initialisation, and unload still takes what was made.
+TEST_F(PlugInTest, RunningOutOfMemoryInTheViewerIsANullAnswer) {
+  fake.outOfMemoryFor = {"VELT:TarvekQueryResults", "add VELT:TarvekQueryNextHit"};
+  ASSERT_TRUE(start());
+  EXPECT_EQ(callsStartingWith("AVToolBarAddButton"),
+            (Calls{"AVToolBarAddButton VELT:TarvekQuerySearch 0", "AVToolBarAddButton VELT:TarvekQueryPrevHit 0",
+                   "AVToolBarAddButton VELT:TarvekQueryNextHit 0"}));
+  ASSERT_EQ(fake.buttons.size(), 3u);
+  EXPECT_EQ(fake.buttons[2].helpText, "") << "a button not on the bar gets nothing more";
+  EXPECT_NE(fake.buttons[1].execute, nullptr);
+
+  for (const char* raising : {"VELT:fIDXSubmenu", "bar VELT:fIDXSubmenu", "add VELT:SearchResults"}) {
+    SCOPED_TRACE(raising);
+    FakeHost other;
+    other.outOfMemoryFor = {raising};
+    PlugIn fresh{{env.module, env.libraries, bitmaps, commands}};
+    setActivePlugIn(&fresh);
+    SdkDataRecord sdk{kHandshakeVersion, other.extension(), other.core(), nullptr};
+    ASSERT_EQ(setupProcedure(kHandshakeVersion, &sdk), 1);
+    HandshakeRecord started{};
+    ASSERT_EQ(reinterpret_cast<HandshakeProc>(other.procedure(sdk.handshake))(kHandshakeVersion, &started), 1);
+    EXPECT_EQ(reinterpret_cast<InitProc>(other.procedure(started.init))(), 0);
+    EXPECT_EQ(reinterpret_cast<UnloadProc>(other.procedure(started.unload))(), 1);
+    EXPECT_TRUE(other.heldMenus.empty());
+    EXPECT_TRUE(other.heldItems.empty());
+    EXPECT_TRUE(other.itemsInMenus.empty());
+  }
+}
+
 TEST_F(PlugInTest, EnginePathIsThePlugInFolderAndTheEngineName) {
   EXPECT_EQ(enginePathFor("C:\\A\\B\\query.API"), "C:\\A\\B\\vovar_av.dll");
   EXPECT_EQ(enginePathFor("\\\\server\\share\\query.API"), "\\\\server\\share\\vovar_av.dll");

@@ -42,7 +42,7 @@ HWND ResultsDialog::list() const { return item(IDC_RESULTS_LIST); }
 bool ResultsDialog::onInit() {
   setItemText(IDC_RESULTS_SUMMARY, summaryLine(parts_.env.module.text(kTextResultsSummary), parts_.results));
   if (parts_.win) {
-    parts_.win->WinAppRegisterModelessDialog(hwnd());
+    parts_.win.WinAppRegisterModelessDialog(hwnd());
     registered_ = hwnd();
   }
   ListView_SetExtendedListViewStyle(list(), LVS_EX_FULLROWSELECT);
@@ -56,7 +56,7 @@ bool ResultsDialog::onMessage(UINT message, WPARAM, LPARAM, INT_PTR*) {
   // The base class has already let go of its handle when it destroys the
   // window, so the registered one is kept here.
   if (message == WM_DESTROY && registered_) {
-    parts_.win->WinAppUnRegisterModelessDialog(registered_);
+    parts_.win.WinAppUnRegisterModelessDialog(registered_);
     registered_ = nullptr;
   }
   return false;

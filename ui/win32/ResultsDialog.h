@@ -27,7 +27,7 @@ struct ResultsParts {
   SearchResultSet& results;
   ErrorReporter& reporter;
   ViewerTables viewer;
-  const host::WinTable* win;  // registration as a modeless dialog; may be null
+  host::WinTable win;  // registration as a modeless dialog; may be empty
 };
 
 class ResultsDialog final : public tarvek::win32::Dialog {

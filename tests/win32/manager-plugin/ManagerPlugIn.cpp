@@ -12,7 +12,7 @@
 #include "catalogue/win32/IndexManagerDialog.h"
 #include "engine/Alert.h"
 #include "engine/LibraryEngine.h"
-#include "host/HostApi.h"
+#include "host/Tables.h"
 #include "platform/WindowsPath.h"
 #include "platform/win32/Win32Services.h"
 #include "ui/win32/ErrorDialog.h"
@@ -21,14 +21,14 @@ using namespace tarvek::host;
 
 namespace {
 
-const CoreTable* g_core = nullptr;
+CoreTable g_core;
 ASExtension g_extension = nullptr;
-const AcroViewTable* g_view = nullptr;
+AcroViewTable g_view;
 AVMenuItem g_item = nullptr;
 
 class ViewerAlert final : public tarvek::Alert {
  public:
-  void note(const std::string& message) override { g_view->AVAlertNote(message.c_str()); }
+  void note(const std::string& message) override { g_view.AVAlertNote(message.c_str()); }
 };
 
 void openManager(void*) {
@@ -46,36 +46,35 @@ void openManager(void*) {
 }
 
 ASBool init() {
-  AVMenu menu = g_view->AVMenuNew("Test", "Test:Menu", g_extension);
-  g_item = g_view->AVMenuItemNew("Test:IndexManager", "Test:IndexManager", nullptr, 0, 0, 0, nullptr, g_extension);
-  g_view->AVMenuItemSetExecuteProc(
-      g_item, g_core->ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&openManager)), nullptr);
-  g_view->AVMenuAddMenuItem(menu, g_item, kAppendPosition);
-  g_view->AVMenubarAddMenu(g_view->AVAppGetMenubar(), menu, kAppendPosition);
-  g_view->AVMenuRelease(menu);
+  AVMenu menu = g_view.AVMenuNew("Test", "Test:Menu", g_extension);
+  g_item = g_view.AVMenuItemNew("Test:IndexManager", "Test:IndexManager", nullptr, 0, 0, 0, nullptr, g_extension);
+  g_view.AVMenuItemSetExecuteProc(
+      g_item, g_core.ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&openManager)), nullptr);
+  g_view.AVMenuAddMenuItem(menu, g_item, kAppendPosition);
+  g_view.AVMenubarAddMenu(g_view.AVAppGetMenubar(), menu, kAppendPosition);
+  g_view.AVMenuRelease(menu);
   return 1;
 }
 
 ASBool unload() {
-  g_view->AVMenuItemRemove(g_item);
-  g_view->AVMenuItemRelease(g_item);
+  g_view.AVMenuItemRemove(g_item);
+  g_view.AVMenuItemRelease(g_item);
   return 1;
 }
 
 ASBool handshake(uint32_t, HandshakeRecord* record) {
-  record->extensionName = g_core->ASAtomFromString("TestManager");
-  record->init = g_core->ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&init));
-  record->unload = g_core->ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&unload));
+  record->extensionName = g_core.ASAtomFromString("TestManager");
+  record->init = g_core.ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&init));
+  record->unload = g_core.ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&unload));
   return 1;
 }
 
 ASBool setup(uint32_t, SdkDataRecord* record) {
   g_core = record->core;
   g_extension = record->extension;
-  g_view = static_cast<const AcroViewTable*>(
-      g_core->ASExtensionMgrGetHFT(g_core->ASAtomFromString("AcroView"), kTableVersion));
+  g_view = g_core.ASExtensionMgrGetHFT(g_core.ASAtomFromString("AcroView"), kTableVersion);
   if (!g_view) return 0;
-  record->handshake = g_core->ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&handshake));
+  record->handshake = g_core.ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&handshake));
   return 1;
 }
 

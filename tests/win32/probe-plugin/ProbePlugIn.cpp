@@ -9,87 +9,84 @@
 
 #include <string>
 
-#include "host/HostApi.h"
+#include "host/Tables.h"
 
 using namespace tarvek::host;
 
 namespace {
 
-const CoreTable* g_core = nullptr;
+CoreTable g_core;
 ASExtension g_extension = nullptr;
-const AcroSupportTable* g_support = nullptr;
-const PDModelTable* g_pdModel = nullptr;
-const AcroViewTable* g_view = nullptr;
+AcroSupportTable g_support;
+PDModelTable g_pdModel;
+AcroViewTable g_view;
 AVMenuItem g_items[2] = {};
 
 void walk(bool release) {
   char path[MAX_PATH] = {};
   GetEnvironmentVariableA("TARVEK_PROBE_PDF", path, sizeof path);
-  ASFileSys fileSys = g_support->ASGetDefaultFileSys();
-  ASPathName name = g_support->ASFileSysCreatePathName(nullptr, g_core->ASAtomFromString("Cstring"), path, nullptr);
-  AVDoc doc = g_view->AVDocOpenFromFile(name, fileSys, nullptr);
-  if (release) g_support->ASFileSysReleasePath(nullptr, name);
+  ASFileSys fileSys = g_support.ASGetDefaultFileSys();
+  ASPathName name = g_support.ASFileSysCreatePathName(nullptr, g_core.ASAtomFromString("Cstring"), path, nullptr);
+  AVDoc doc = g_view.AVDocOpenFromFile(name, fileSys, nullptr);
+  if (release) g_support.ASFileSysReleasePath(nullptr, name);
   if (!doc) return;
-  if (AVPageView view = g_view->AVDocGetPageView(doc)) g_view->AVPageViewGoTo(view, 1);
-  PDPage page = g_pdModel->PDDocAcquirePage(g_view->AVDocGetPDDoc(doc), 1);
+  if (AVPageView view = g_view.AVDocGetPageView(doc)) g_view.AVPageViewGoTo(view, 1);
+  PDPage page = g_pdModel.PDDocAcquirePage(g_view.AVDocGetPDDoc(doc), 1);
   if (!page) return;
-  const HighlightEntry entries[] = {{5, 0}, {9, 0}};
-  PDTextSelect selection = g_pdModel->createHitSelection(page, entries, 2);
-  if (release) g_pdModel->PDPageRelease(page);
-  if (selection) g_view->AVDocSetSelection(doc, g_core->ASAtomFromString("Text"), selection, 1);
-  g_view->hostBeep(0);
+  const HighlightEntry entries[] = {{5, 1}, {9, 1}};
+  PDTextSelect selection = g_pdModel.PDTextSelectCreateWordHilite(page, entries, 2);
+  if (release) g_pdModel.PDPageRelease(page);
+  if (selection) g_view.AVDocSetSelection(doc, g_core.ASAtomFromString("Text"), selection, 1);
+  g_view.AVSysBeep(0);
 }
 
 void navigate(void*) { walk(true); }
 void leak(void*) {
   walk(false);
-  g_view->AVMenubarAcquireMenuByName(g_view->AVAppGetMenubar(), "AboutExtensions");  // never released
+  g_view.AVMenubarAcquireMenuByName(g_view.AVAppGetMenubar(), "AboutExtensions");  // never released
 }
 
 ASBool init() {
-  AVMenubar bar = g_view->AVAppGetMenubar();
-  AVMenu menu = g_view->AVMenuNew("Probe", "Probe:Menu", g_extension);
+  AVMenubar bar = g_view.AVAppGetMenubar();
+  AVMenu menu = g_view.AVMenuNew("Probe", "Probe:Menu", g_extension);
   const struct {
     const char* name;
     ExecuteProc procedure;
   } items[] = {{"Probe:Navigate", &navigate}, {"Probe:Leak", &leak}};
   for (size_t i = 0; i < 2; ++i) {
-    g_items[i] = g_view->AVMenuItemNew(items[i].name, items[i].name, nullptr, 0, 0, 0, nullptr, g_extension);
-    g_view->AVMenuItemSetExecuteProc(
-        g_items[i], g_core->ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(items[i].procedure)), nullptr);
-    g_view->AVMenuAddMenuItem(menu, g_items[i], kAppendPosition);
+    g_items[i] = g_view.AVMenuItemNew(items[i].name, items[i].name, nullptr, 0, 0, 0, nullptr, g_extension);
+    g_view.AVMenuItemSetExecuteProc(
+        g_items[i], g_core.ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(items[i].procedure)), nullptr);
+    g_view.AVMenuAddMenuItem(menu, g_items[i], kAppendPosition);
   }
-  g_view->AVMenubarAddMenu(bar, menu, kAppendPosition);
-  g_view->AVMenuRelease(menu);
+  g_view.AVMenubarAddMenu(bar, menu, kAppendPosition);
+  g_view.AVMenuRelease(menu);
   return 1;
 }
 
 ASBool unload() {
   for (AVMenuItem item : g_items) {
-    g_view->AVMenuItemRemove(item);
-    g_view->AVMenuItemRelease(item);
+    g_view.AVMenuItemRemove(item);
+    g_view.AVMenuItemRelease(item);
   }
   return 1;
 }
 
 ASBool handshake(uint32_t, HandshakeRecord* record) {
-  record->extensionName = g_core->ASAtomFromString("Probe");
-  record->init = g_core->ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&init));
-  record->unload = g_core->ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&unload));
+  record->extensionName = g_core.ASAtomFromString("Probe");
+  record->init = g_core.ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&init));
+  record->unload = g_core.ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&unload));
   return 1;
 }
 
 ASBool setup(uint32_t, SdkDataRecord* record) {
   g_core = record->core;
   g_extension = record->extension;
-  g_support = static_cast<const AcroSupportTable*>(
-      g_core->ASExtensionMgrGetHFT(g_core->ASAtomFromString("AcroSupport"), kTableVersion));
-  g_pdModel = static_cast<const PDModelTable*>(
-      g_core->ASExtensionMgrGetHFT(g_core->ASAtomFromString("PDModel"), kTableVersion));
-  g_view = static_cast<const AcroViewTable*>(
-      g_core->ASExtensionMgrGetHFT(g_core->ASAtomFromString("AcroView"), kTableVersion));
+  g_support = g_core.ASExtensionMgrGetHFT(g_core.ASAtomFromString("AcroSupport"), kTableVersion);
+  g_pdModel = g_core.ASExtensionMgrGetHFT(g_core.ASAtomFromString("PDModel"), kTableVersion);
+  g_view = g_core.ASExtensionMgrGetHFT(g_core.ASAtomFromString("AcroView"), kTableVersion);
   if (!g_support || !g_pdModel || !g_view) return 0;
-  record->handshake = g_core->ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&handshake));
+  record->handshake = g_core.ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(&handshake));
   return 1;
 }
 
