@@ -145,5 +145,25 @@ TEST(ViewerScriptTest, APlugInsDocumentCallsAreLoggedAndWhatItKeepsIsReported) {
             (Lines{"unreleased menu AboutExtensions 1", "unreleased paths 1", "unreleased pages 1"}));
 }
 
+// The viewer runs each call into a plug-in in a frame of its own: a raise no
+// frame of the plug-in catches is reported there, and the viewer goes on.
+TEST(ViewerScriptTest, ARaiseThatNoFrameOfThePlugInCatchesIsAnErrorOfTheRun) {
+  ViewerRun viewer;
+  viewer.expectFrameErrors();
+  viewer.copyInto(TARVEK_PROBE_API, "Plug_ins\\probe.API");
+  const std::string pdf = viewer.folder() + "\\a.pdf";
+  writeThreePagePdf(pdf);
+  SetEnvironmentVariableA("TARVEK_PROBE_PDF", pdf.c_str());
+  const Lines output = viewer.run("menu Probe:Raise\nlog\necho after\nquit\n");
+  SetEnvironmentVariableA("TARVEK_PROBE_PDF", nullptr);
+  EXPECT_EQ(linesStartingWith(output, "error"),
+            (Lines{"error raise " + std::to_string(0x40010003) +
+                   " in execute procedure of Probe:Raise reached the viewer: no frame of the plug-in caught it"}));
+  EXPECT_EQ(linesStartingWith(output, "page out of range"), (Lines{"page out of range 99"}));
+  EXPECT_EQ(linesStartingWith(output, "echo after"), (Lines{"echo after"}));
+  ASSERT_FALSE(output.empty());
+  EXPECT_EQ(output.back(), "quit");
+}
+
 }  // namespace
 }  // namespace tarvek::testing

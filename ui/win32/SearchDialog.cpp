@@ -254,6 +254,15 @@ bool SearchDialog::onCommand(int id, int notifyCode, HWND) {
 }
 
 void SearchDialog::search() {
+  // The warnings a search shows have no owner, so this dialog stays usable
+  // under them; a second search started there would merge into the first
+  // one's results. It is ignored until the running one ends.
+  if (searching_) return;
+  struct Running {
+    bool& flag;
+    explicit Running(bool& f) : flag(f) { flag = true; }
+    ~Running() { flag = false; }
+  } running(searching_);
   // The values without events of their own are taken as they stand now.
   model_.nearChanged(itemText(IDC_SEARCH_NEAR));
   model_.lemmatizationChanged(isChecked(IDC_SEARCH_LEMMATIZATION));

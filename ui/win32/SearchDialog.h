@@ -93,6 +93,7 @@ class SearchDialog final : public tarvek::win32::Dialog, private SearchDialogAct
   IndexManagerPort* indexManager_ = nullptr;
   bool showResultsAfterClose_ = false;
   bool showing_ = false;  // the view is filling controls: their notifications are ours
+  bool searching_ = false;  // a search runs; its warnings keep this dialog usable
   ScopedBitmap banner_;
   ScopedBitmap historyReleased_;
   ScopedBitmap historyPressed_;  // also the focused state

@@ -20,7 +20,7 @@ ASExtension g_extension = nullptr;
 AcroSupportTable g_support;
 PDModelTable g_pdModel;
 AcroViewTable g_view;
-AVMenuItem g_items[2] = {};
+AVMenuItem g_items[3] = {};
 
 void walk(bool release) {
   char path[MAX_PATH] = {};
@@ -41,6 +41,16 @@ void walk(bool release) {
 }
 
 void navigate(void*) { walk(true); }
+// Asks for a page the document lacks without a frame of its own, so the
+// viewer's raise jumps past the plug-in.
+void raiseUncaught(void*) {
+  char path[MAX_PATH] = {};
+  GetEnvironmentVariableA("TARVEK_PROBE_PDF", path, sizeof path);
+  ASPathName name = g_support.ASFileSysCreatePathName(nullptr, g_core.ASAtomFromString("Cstring"), path, nullptr);
+  AVDoc doc = g_view.AVDocOpenFromFile(name, g_support.ASGetDefaultFileSys(), nullptr);
+  g_support.ASFileSysReleasePath(nullptr, name);
+  if (doc) g_pdModel.PDDocAcquirePage(g_view.AVDocGetPDDoc(doc), 99);
+}
 void leak(void*) {
   walk(false);
   g_view.AVMenubarAcquireMenuByName(g_view.AVAppGetMenubar(), "AboutExtensions");  // never released
@@ -52,8 +62,8 @@ ASBool init() {
   const struct {
     const char* name;
     ExecuteProc procedure;
-  } items[] = {{"Probe:Navigate", &navigate}, {"Probe:Leak", &leak}};
-  for (size_t i = 0; i < 2; ++i) {
+  } items[] = {{"Probe:Navigate", &navigate}, {"Probe:Leak", &leak}, {"Probe:Raise", &raiseUncaught}};
+  for (size_t i = 0; i < 3; ++i) {
     g_items[i] = g_view.AVMenuItemNew(items[i].name, items[i].name, nullptr, 0, 0, 0, nullptr, g_extension);
     g_view.AVMenuItemSetExecuteProc(
         g_items[i], g_core.ASCallbackCreate(g_extension, reinterpret_cast<ASProc>(items[i].procedure)), nullptr);
