@@ -237,6 +237,8 @@ TEST(InstallerProgramTest, CarriesAnApplicationManifest) {
   HGLOBAL loaded = LoadResource(program, found);
   const std::string manifest(static_cast<const char*>(LockResource(loaded)), SizeofResource(program, found));
   FreeLibrary(program);
+  // Ours, not a toolchain's default one (which also lists the systems but runs as invoked).
+  EXPECT_NE(manifest.find("name=\"Kelbo.TarvekPDF.tarvinst\""), std::string::npos) << manifest;
   EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"requireAdministrator\""), std::string::npos) << manifest;
   for (const char* os : {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
                          "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
