@@ -8,6 +8,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 fonts-wine xvfb xauth locales
+  # The 64-bit check tree, for machines that cannot execute 32-bit programs (see the Makefile).
+  gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64
   python3 libpoppler-cpp-dev
   libtesseract-dev tesseract-ocr-slk tesseract-ocr-ces tesseract-ocr-eng python3-pil poppler-utils
   # The dictionaries and thesauri the engine's linguistic data is compiled from (standins/lingdata).

@@ -7,7 +7,8 @@ survived. The last line is "N faults planted, M survived".
     tools/mutants.py [--wine] [--only TEXT] [--check] [LIST]
 
 --wine also plants the faults whose tests run under Wine (tree: win32, built
-in build/mutants-win32); without it they are skipped. --only plants the faults
+in build/mutants-win32, or in build/mutants-win64 for 64-bit Wine on a machine
+that cannot run 32-bit programs); without it they are skipped. --only plants the faults
 whose name holds TEXT. --check only checks that every fault's old text is
 found exactly once.
 """
@@ -34,6 +35,12 @@ TREES = {
     },
 }
 FIELDS = ("fault", "file", "tree", "tests", "old", "new")
+
+# Where 32-bit programs cannot run, the Wine faults are tested on the 64-bit
+# check tree under 64-bit Wine, as make test-win32 does.
+if subprocess.run([str(ROOT / "tools" / "runs-32bit.sh")], stderr=subprocess.DEVNULL).returncode != 0:
+    TREES["win32"]["dir"] = ROOT / "build" / "mutants-win64"
+    TREES["win32"]["configure"] = ["-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake"]
 
 
 class ListError(Exception):

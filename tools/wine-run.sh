@@ -9,7 +9,16 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 prefix=$root/build/win32/wineprefix
 if [ "${1:-}" = "--prefix" ]; then prefix=$2; shift 2; fi
 export WINEPREFIX=$prefix
-export WINEARCH=win32
+# The 64-bit check tree (cmake/mingw-x86_64.cmake) runs under 64-bit Wine
+# (tools/wine64-run.sh sets this).
+wine=wine
+if [ "${TARVEK_WINE_ARCH:-win32}" = win64 ]; then
+  export WINEARCH=win64
+  wine=/usr/lib/wine/wine64
+  export WINELOADER=$wine
+else
+  export WINEARCH=win32
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer prompts, no desktop menu entries.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -36,16 +45,16 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wine wineboot --init >/dev/null 2>&1
+    "$wine" wineboot --init >/dev/null 2>&1
     wineserver -w
   fi
   if [ ! -f "$WINEPREFIX/.tarvek-configured" ]; then
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.tarvek-configured"
   fi
 ) 9>"$WINEPREFIX.lock"
 
-wine "$@"
+"$wine" "$@"
 status=$?
 exit $status
