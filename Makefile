@@ -94,8 +94,16 @@ samples: deps $(NATIVE)/CMakeCache.txt
 # The story a user lives, through the real windows under Wine: install from
 # the medium, add the sample indexes, search, read and step through the
 # results (tools/demo/demo.py). DEMO_VISIBLE=1 shows it on your display.
-demo: samples win32 medium
-	tools/demo/run.sh
+# Where 32-bit programs cannot run, on the 64-bit check tree under 64-bit Wine.
+demo: samples
+	@if tools/runs-32bit.sh 2>/dev/null; then \
+	  $(MAKE) --no-print-directory win32 medium && tools/demo/run.sh; \
+	else \
+	  echo "demo: this machine cannot execute 32-bit x86 programs; the demo runs the 64-bit build"; \
+	  echo "demo: of the same sources ($(WIN64)) under 64-bit Wine."; \
+	  $(MAKE) --no-print-directory win64 medium MEDIUM_TREE=$(WIN64) && \
+	  TARVEK_DEMO_TREE=$(WIN64) TARVEK_DEMO_WINE=tools/wine64-run.sh tools/demo/run.sh; \
+	fi
 
 # The stand-in viewer with the plug-in the demo installed, to try by hand.
 viewer:
@@ -104,10 +112,11 @@ viewer:
 # The installation medium of the Search variant, laid out as delivered
 # (installer/medium): tarvinst.exe, TARVINST.INF, the licence, ZaZiruDA.exe
 # and the plug-in files in PLUGIN\.
-medium: deps $(WIN32)/CMakeCache.txt
-	cmake --build $(WIN32) -j $(JOBS) --target medium
+MEDIUM_TREE ?= $(WIN32)
+medium: deps $(MEDIUM_TREE)/CMakeCache.txt
+	cmake --build $(MEDIUM_TREE) -j $(JOBS) --target medium
 	rm -rf build/medium
-	cp -r $(WIN32)/medium build/medium
+	cp -r $(MEDIUM_TREE)/medium build/medium
 
 # Searches through query.API in the stand-in viewer under Wine on a generated
 # collection of 10,000 PDF files, timed per query class (bench/README.md). The

@@ -15,7 +15,8 @@ Prints a transcript with every step marked done or FAILED, writes a picture
 of every dialog it met and of every page it showed (the sample PDF page with
 the highlighted words marked) to build/demo/, with build/demo/index.html
 showing them in order. Exits non-zero when any step did not happen as
-expected. Needs `make samples win32 medium` (the Makefile sees to it).
+expected. Needs `make samples win32 medium` (the Makefile sees to it, with
+the 64-bit check tree where 32-bit programs cannot run).
 """
 
 import html
@@ -26,7 +27,10 @@ import subprocess
 import sys
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-WIN32 = os.path.join(ROOT, "build", "win32")
+# The tree and the Wine runner: the 32-bit ones, or where 32-bit programs
+# cannot run, the 64-bit check tree under 64-bit Wine (the Makefile chooses).
+WIN32 = os.path.join(ROOT, os.environ.get("TARVEK_DEMO_TREE", os.path.join("build", "win32")))
+WINE_RUN = os.path.join(ROOT, os.environ.get("TARVEK_DEMO_WINE", os.path.join("tools", "wine-run.sh")))
 MEDIUM = os.path.join(ROOT, "build", "medium")
 SAMPLES = os.path.join(ROOT, "build", "samples")
 OUT = os.path.join(ROOT, "build", "demo")
@@ -70,7 +74,7 @@ class Story:
 
 def wine(*args, log=None):
     """Runs a Windows program in the demo's prefix; its output lines."""
-    command = [os.path.join(ROOT, "tools", "wine-run.sh"), "--prefix", PREFIX] + list(args)
+    command = [WINE_RUN, "--prefix", PREFIX] + list(args)
     with open(os.path.join(OUT, "wine.log"), "a") as errors:
         result = subprocess.run(command, stdout=subprocess.PIPE, stderr=errors, cwd=ROOT)
     text = result.stdout.decode("utf-8", "replace").replace("\r", "")

@@ -12,5 +12,7 @@ if [ ! -f build/demo/.complete ]; then
   echo "make viewer: no viewer with the installed plug-in yet; running make demo first"
   DEMO_VISIBLE=0 make demo
 fi
-exec tools/wine-run.sh --prefix "$root/build/demo/wineprefix" \
+run=tools/wine-run.sh
+tools/runs-32bit.sh 2>/dev/null || run=tools/wine64-run.sh  # as make demo chose
+exec "$run" --prefix "$root/build/demo/wineprefix" \
   "$root/build/demo/wineprefix/drive_c/Program Files/Reader 6.0/AcroRd32.exe"
