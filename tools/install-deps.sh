@@ -9,6 +9,8 @@ packages=(
   gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 fonts-wine xvfb xauth locales
   python3 libpoppler-cpp-dev
+  # hunspell's library, which the data compiler analyses and generates forms with.
+  libhunspell-dev
   libtesseract-dev tesseract-ocr-slk tesseract-ocr-ces tesseract-ocr-eng python3-pil poppler-utils
   # The dictionaries and thesauri the engine's linguistic data is compiled from (standins/lingdata).
   hunspell-sk hunspell-en-us hunspell-cs hunspell-fr hunspell-de-de hunspell-hu hunspell-pl hunspell-it hunspell-es
