@@ -11,6 +11,8 @@ packages=(
   # The 64-bit check tree, for machines that cannot execute 32-bit programs (see the Makefile).
   gcc-mingw-w64-x86-64-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64
   python3 libpoppler-cpp-dev
+  # hunspell's library, which the data compiler analyses and generates forms with.
+  libhunspell-dev
   libtesseract-dev tesseract-ocr-slk tesseract-ocr-ces tesseract-ocr-eng python3-pil poppler-utils
   # The dictionaries and thesauri the engine's linguistic data is compiled from (standins/lingdata).
   hunspell-sk hunspell-en-us hunspell-cs hunspell-fr hunspell-de-de hunspell-hu hunspell-pl hunspell-it hunspell-es

@@ -6,11 +6,20 @@
 //                [--irregular FILE]... [--max-forms-per-stem N] [--max-forms N]
 //                [--twofold no] [--derivational FLAGS] [--paired FLAGS]
 //                [--min-affixed-stem N] [--join english|german|italian]
-//                [--waive-conditions yes]
+//                [--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N]
+//                [--paradigms MODELS]
+//
+// With --paradigms the affix rules are not expanded: hunspell generates each
+// lemma's forms after the model words of MODELS (Paradigms.h).
+// With --analyse yes the affix rules only propose forms: each is joined to
+// the lemmas hunspell's own analysis gives it (AnalysedGroups.h), so
+// derivations make no forms of their root and forms the rules make from one
+// entry join the lemma they inflect.
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -21,10 +30,13 @@
 #include "standins/engine/LingWriter.h"
 #include "standins/engine/WordText.h"
 #include "standins/lingdata/AffixExpander.h"
+#include "standins/lingdata/AnalysedGroups.h"
 #include "standins/lingdata/EnglishJoins.h"
 #include "standins/lingdata/FormGroups.h"
 #include "standins/lingdata/GermanJoins.h"
+#include "standins/lingdata/HunspellAnalyser.h"
 #include "standins/lingdata/ItalianJoins.h"
+#include "standins/lingdata/Paradigms.h"
 #include "standins/lingdata/Thesaurus.h"
 
 namespace {
@@ -34,6 +46,29 @@ using tarvek::sbi::ling::LingSource;
 // Lower-case code page 1250, or empty when the word has a character the code
 // page lacks or one that is no word character (the engine's queries could
 // never name it).
+std::string engineWord(const std::string& utf8);
+
+// Two analysers of one dictionary, one a thread (the build machine's cores);
+// empty, with the reason, when it cannot be read.
+std::vector<std::unique_ptr<tarvek::lingdata::HunspellAnalyser>> openAnalysers(const std::string& aff,
+                                                                               const std::string& dic,
+                                                                               std::string* error) {
+  std::vector<std::unique_ptr<tarvek::lingdata::HunspellAnalyser>> analysers;
+  for (int i = 0; i < 2; ++i) {
+    auto analyser = tarvek::lingdata::HunspellAnalyser::open(aff, dic, error);
+    if (!analyser) return {};
+    analysers.push_back(std::move(analyser));
+  }
+  return analysers;
+}
+
+std::vector<const tarvek::lingdata::WordAnalyser*> workersOf(
+    const std::vector<std::unique_ptr<tarvek::lingdata::HunspellAnalyser>>& analysers) {
+  std::vector<const tarvek::lingdata::WordAnalyser*> workers;
+  for (const auto& a : analysers) workers.push_back(a.get());
+  return workers;
+}
+
 std::string engineWord(const std::string& utf8) {
   const std::string ansi = tarvek::cp1250::fromUtf8(utf8);
   if (ansi.empty() || ansi.size() > 255) return {};
@@ -48,10 +83,10 @@ int main(int argc, char** argv) {
   std::string aff, dic, thesaurus, out;
   std::vector<std::string> irregular;
   long language = -1;
-  bool twofold = true, waive = false;
-  std::string derivational, paired, join;
+  bool twofold = true, waive = false, analyse = false;
+  std::string derivational, paired, join, paradigms;
   size_t minAffixedStem = 0;
-  size_t maxPerStem = 1000, maxForms = 8'000'000;
+  size_t maxPerStem = 1000, maxForms = 8'000'000, maxPerLemma = 1000;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i], value = argv[i + 1];
     if (option == "--language") language = std::stol(value);
@@ -68,6 +103,9 @@ int main(int argc, char** argv) {
     else if (option == "--min-affixed-stem") minAffixedStem = std::stoul(value);
     else if (option == "--join") join = value;
     else if (option == "--waive-conditions") waive = value == "yes";
+    else if (option == "--analyse") analyse = value == "yes";
+    else if (option == "--paradigms") paradigms = value;
+    else if (option == "--max-forms-per-lemma") maxPerLemma = std::stoul(value);
     else {
       std::fprintf(stderr, "tarvek-lingc: unknown option %s\n", option.c_str());
       return 2;
@@ -77,13 +115,39 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T] "
                          "[--irregular FILE]... [--max-forms-per-stem N] [--max-forms N] [--twofold no] "
                          "[--derivational FLAGS] [--paired FLAGS] [--min-affixed-stem N] [--join english|german|italian] "
-                         "[--waive-conditions yes]\n");
+                         "[--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N] [--paradigms MODELS]\n");
     return 2;
   }
 
   LingSource source;
   size_t forms = 0, stems = 0, cappedStems = 0, droppedStems = 0;
-  if (!aff.empty()) {
+  if (!aff.empty() && !paradigms.empty()) {
+    std::string error;
+    const auto analysers = openAnalysers(aff, dic, &error);
+    std::vector<std::string> models;
+    const bool read = tarvek::lingdata::readFormGroups(
+        paradigms, [&](const std::string& first, const std::vector<std::string>& rest) {
+          models.push_back(first);
+          models.insert(models.end(), rest.begin(), rest.end());
+        });
+    if (analysers.empty() || !read) {
+      std::fprintf(stderr, "tarvek-lingc: %s\n", read ? error.c_str() : ("cannot read " + paradigms).c_str());
+      return 1;
+    }
+    const std::vector<std::string> words = tarvek::lingdata::readDicWords(dic);
+    stems = words.size();
+    const auto patterns = tarvek::lingdata::readPatterns(*analysers[0], models);
+    for (const auto& [lemmaUtf8, utf8] : tarvek::lingdata::generateParadigms(words, patterns, workersOf(analysers))) {
+      const std::string lemma = engineWord(lemmaUtf8);
+      if (lemma.empty()) {
+        ++droppedStems;
+        continue;
+      }
+      auto& group = source.lemmas[lemma];
+      for (const auto& f : utf8)
+        if (const std::string w = engineWord(f); !w.empty() && group.insert(w).second) ++forms;
+    }
+  } else if (!aff.empty()) {
     tarvek::lingdata::AffixExpander expander;
     expander.setTwofold(twofold);
     std::string error;
@@ -92,6 +156,8 @@ int main(int argc, char** argv) {
     // engine writes them and as the dictionary does, and which are nouns
     // (English: a possessive) or inflect as plurals (German: -n and no -s).
     std::set<std::string> stemWords, nouns, written, plurals;
+    // With analysis: every form the rules propose, each once (UTF-8).
+    std::set<std::string> candidates;
     const bool loaded = expander.loadAffixes(aff, &error);
     // Read in the .aff's flag kind, so after it.
     expander.setDerivational(derivational);
@@ -113,6 +179,11 @@ int main(int argc, char** argv) {
                         if (utf8.count(stem + "'s")) nouns.insert(lemma);
                         if ((utf8.count(stem + "n") || stem.back() == 'n') && !utf8.count(stem + "s")) plurals.insert(stem);
                       }
+                      if (analyse) {
+                        candidates.insert(stem);
+                        candidates.insert(utf8.begin(), utf8.end());
+                        return;
+                      }
                       auto& group = source.lemmas[lemma];
                       for (const auto& f : utf8) {
                         const std::string w = engineWord(f);
@@ -123,6 +194,23 @@ int main(int argc, char** argv) {
     if (!ok) {
       std::fprintf(stderr, "tarvek-lingc: %s\n", error.c_str());
       return 1;
+    }
+    if (analyse) {
+      const auto analysers = openAnalysers(aff, dic, &error);
+      if (analysers.empty()) {
+        std::fprintf(stderr, "tarvek-lingc: %s\n", error.c_str());
+        return 1;
+      }
+      const std::vector<std::string> proposed(candidates.begin(), candidates.end());
+      candidates.clear();
+      for (const auto& [lemmaUtf8, utf8] :
+           tarvek::lingdata::groupByAnalysis(proposed, workersOf(analysers), maxPerLemma)) {
+        const std::string lemma = engineWord(lemmaUtf8);
+        if (lemma.empty()) continue;
+        auto& group = source.lemmas[lemma];
+        for (const auto& f : utf8)
+          if (const std::string w = engineWord(f); !w.empty() && group.insert(w).second) ++forms;
+      }
     }
     std::vector<std::pair<std::string, std::string>> joins;
     if (join == "english") joins = tarvek::lingdata::englishJoins(stemWords, nouns);

@@ -2,6 +2,7 @@
 // and what the reader makes of a damaged file.
 #include <gtest/gtest.h>
 
+#include "standins/engine/Crc32.h"
 #include "standins/engine/LingReader.h"
 #include "standins/engine/LingWriter.h"
 #include "standins/engine/tests/TestIndex.h"
@@ -123,6 +124,22 @@ TEST(LingReaderTest, EveryTruncationAndEveryFlippedByteIsRefused) {
     auto reader = openBytes(flipped);
     EXPECT_TRUE(!reader || !readsWholly(*reader)) << "byte " << at << " flipped went unnoticed";
   }
+}
+
+// A map with no blocks claims 2^32 - 1 entries, the header's checksum made
+// good: counted in 32 bits, (entries + 127) / 128 wraps round to the map's
+// zero blocks, and a reader would take four billion entries from nothing.
+TEST(LingReaderTest, AnEntryCountNearTwoToThe32IsNotWrappedToNoBlocks) {
+  LingSource source = slovak();
+  source.synonyms.clear();  // the third map: no entries, no blocks
+  std::vector<uint8_t> bytes = buildLingData(0, source);
+  ASSERT_TRUE(openBytes(bytes));
+  const size_t synonymEntries = 16 + 2 * 24;
+  ASSERT_EQ(bytes[synonymEntries] | bytes[synonymEntries + 4], 0) << "the synonym map is empty";
+  for (int i = 0; i < 4; ++i) bytes[synonymEntries + i] = 0xFF;
+  const uint32_t crc = crc32(bytes.data(), 124);
+  for (int i = 0; i < 4; ++i) bytes[124 + i] = static_cast<uint8_t>(crc >> (8 * i));
+  EXPECT_FALSE(openBytes(bytes));
 }
 
 }  // namespace
