@@ -43,10 +43,11 @@ class PlugInTest : public ::testing::Test {
   void TearDown() override { setActivePlugIn(nullptr); }
 
   // Runs setup and handshake as the viewer does; true iff both agree.
-  bool handshake(uint32_t version = kHandshakeVersion) {
-    SdkDataRecord sdk{version, fake.extension(), fake.core(), nullptr};
+  bool handshake(uint32_t version = kHandshakeVersion) { return handshakeOn(fake, version); }
+  bool handshakeOn(FakeHost& host, uint32_t version = kHandshakeVersion) {
+    SdkDataRecord sdk{version, host.extension(), host.core(), nullptr};
     if (!setupProcedure(version, &sdk)) return false;
-    auto procedure = reinterpret_cast<HandshakeProc>(fake.procedure(sdk.handshake));
+    auto procedure = reinterpret_cast<HandshakeProc>(host.procedure(sdk.handshake));
     if (!procedure) return false;
     std::memset(&record, 0x5A, sizeof record);
     return procedure(version, &record) != 0;
@@ -323,12 +324,9 @@ TEST_F(PlugInTest, RunningOutOfMemoryInTheViewerIsANullAnswer) {
     other.outOfMemoryFor = {raising};
     PlugIn fresh{{env.module, env.libraries, bitmaps, commands}};
     setActivePlugIn(&fresh);
-    SdkDataRecord sdk{kHandshakeVersion, other.extension(), other.core(), nullptr};
-    ASSERT_EQ(setupProcedure(kHandshakeVersion, &sdk), 1);
-    HandshakeRecord started{};
-    ASSERT_EQ(reinterpret_cast<HandshakeProc>(other.procedure(sdk.handshake))(kHandshakeVersion, &started), 1);
-    EXPECT_EQ(reinterpret_cast<InitProc>(other.procedure(started.init))(), 0);
-    EXPECT_EQ(reinterpret_cast<UnloadProc>(other.procedure(started.unload))(), 1);
+    ASSERT_TRUE(handshakeOn(other));
+    EXPECT_EQ(reinterpret_cast<InitProc>(other.procedure(record.init))(), 0);
+    EXPECT_EQ(reinterpret_cast<UnloadProc>(other.procedure(record.unload))(), 1);
     EXPECT_TRUE(other.heldMenus.empty());
     EXPECT_TRUE(other.heldItems.empty());
     EXPECT_TRUE(other.itemsInMenus.empty());
