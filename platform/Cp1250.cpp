@@ -1,5 +1,6 @@
 #include "platform/Cp1250.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/Cp1250Tables.h"
@@ -71,6 +72,33 @@ std::string fromUtf8(std::string_view utf8) {
     } else {
       const int b = reverse.find(c);
       out += b < 0 ? '?' : static_cast<char>(b);
+    }
+  }
+  return out;
+}
+
+std::string foldToCp1250(std::string_view utf8) {
+  static const ReverseTable reverse;
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    const char32_t c = decodeUtf8(utf8, i);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (const int b = reverse.find(c); b >= 0) {
+      out += static_cast<char>(b);
+    } else if (c >= 0x300 && c <= 0x36F) {
+      // A combining mark: with the letter before it, a letter of the code
+      // page (c + caron) or else that letter left without the mark.
+      const auto marked = std::find_if(kMarkedLetters, kMarkedLetters + kMarkedLetterCount, [&](const MarkedLetter& m) {
+        return !out.empty() && m.base == out.back() && m.mark == c;
+      });
+      if (marked != kMarkedLetters + kMarkedLetterCount) out.back() = static_cast<char>(marked->letter);
+    } else {
+      const auto end = kLetterFoldings + kLetterFoldingCount;
+      const auto folding = std::lower_bound(kLetterFoldings, end, c,
+                                            [](const LetterFolding& f, char32_t letter) { return f.letter < letter; });
+      out += folding != end && folding->letter == c ? folding->folded : "?";
     }
   }
   return out;

@@ -15,6 +15,14 @@ std::string toUtf8(std::string_view ansi);
 // become '?'.
 std::string fromUtf8(std::string_view utf8);
 
+// Converts UTF-8 to CP1250 as words are indexed, so that what a user can type
+// on a code page 1250 keyboard finds them: a Latin letter the code page lacks
+// becomes that letter without its accent (è e, ñ n, ø o) or its letters (œ
+// oe, ﬁ fi); a combining mark joins the letter before it where the code page
+// has the pair (c + caron č) and is dropped where not. Anything else CP1250
+// lacks, and malformed sequences, become '?'.
+std::string foldToCp1250(std::string_view utf8);
+
 std::string toLower(std::string_view ansi);
 std::string toUpper(std::string_view ansi);
 

@@ -190,7 +190,7 @@ std::vector<std::string> parseExcludedList(const std::string& utf8Text) {
   std::string line;
   while (std::getline(lines, line)) {
     if (!line.empty() && line[0] == '#') continue;
-    sbi::forEachWord(cp1250::fromUtf8(line), [&](std::string_view w, size_t) { words.emplace_back(w); });
+    sbi::forEachWord(cp1250::foldToCp1250(line), [&](std::string_view w, size_t) { words.emplace_back(w); });
   }
   return words;
 }

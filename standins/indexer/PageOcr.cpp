@@ -107,7 +107,7 @@ OcrPage recognisePage(const poppler::page& page, const OcrSettings& settings) {
     result.problem = "the recogniser failed on the page";
     return result;
   }
-  result.text = cp1250::fromUtf8(utf8.get());
+  result.text = cp1250::foldToCp1250(utf8.get());
   bool anyWord = false;
   sbi::forEachWord(result.text, [&](std::string_view, size_t) { anyWord = true; });
   result.outcome = anyWord ? OcrOutcome::read : OcrOutcome::blank;

@@ -15,7 +15,7 @@ namespace {
 
 std::string toAnsi(const poppler::ustring& text) {
   const poppler::byte_array utf8 = text.to_utf8();
-  return cp1250::fromUtf8(std::string(utf8.begin(), utf8.end()));
+  return cp1250::foldToCp1250(std::string(utf8.begin(), utf8.end()));
 }
 
 bool hasWord(const std::string& text) {

@@ -19,7 +19,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using tarvek::cp1250::fromUtf8;
 using tarvek::cp1250::toUtf8;
 
 constexpr char kUsage[] =
@@ -87,7 +86,9 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  const std::string ansiQuery = fromUtf8(query);
+  // Folded as the pages were, so a word typed with a letter the code page
+  // lacks (verrà) finds itself.
+  const std::string ansiQuery = tarvek::cp1250::foldToCp1250(query);
   const uint32_t list = IndexQuery(index, ansiQuery.c_str(), 0, flags | 0x0100, 0, 0, &error);
   if (!list) {
     IndexClose(index);

@@ -31,6 +31,7 @@
 #include "standins/engine/WordText.h"
 #include "standins/lingdata/AffixExpander.h"
 #include "standins/lingdata/AnalysedGroups.h"
+#include "standins/lingdata/EngineWords.h"
 #include "standins/lingdata/EnglishJoins.h"
 #include "standins/lingdata/FormGroups.h"
 #include "standins/lingdata/GermanJoins.h"
@@ -43,10 +44,11 @@ namespace {
 
 using tarvek::sbi::ling::LingSource;
 
-// Lower-case code page 1250, or empty when the word has a character the code
-// page lacks or one that is no word character (the engine's queries could
-// never name it).
-std::string engineWord(const std::string& utf8);
+// The engine's spelling of the dictionary's words (EngineWords.h), set up in
+// main once the dictionary is known.
+std::unique_ptr<tarvek::lingdata::EngineWords> engineWords;
+
+std::string engineWord(const std::string& utf8) { return engineWords->word(utf8); }
 
 // Two analysers of one dictionary, one a thread (the build machine's cores);
 // empty, with the reason, when it cannot be read.
@@ -67,14 +69,6 @@ std::vector<const tarvek::lingdata::WordAnalyser*> workersOf(
   std::vector<const tarvek::lingdata::WordAnalyser*> workers;
   for (const auto& a : analysers) workers.push_back(a.get());
   return workers;
-}
-
-std::string engineWord(const std::string& utf8) {
-  const std::string ansi = tarvek::cp1250::fromUtf8(utf8);
-  if (ansi.empty() || ansi.size() > 255) return {};
-  for (char c : ansi)
-    if (!tarvek::sbi::isWordByte(static_cast<unsigned char>(c))) return {};
-  return tarvek::sbi::lowerWord(ansi);
 }
 
 }  // namespace
@@ -119,6 +113,8 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  engineWords = std::make_unique<tarvek::lingdata::EngineWords>(
+      dic.empty() ? std::vector<std::string>{} : tarvek::lingdata::readDicWords(dic));
   LingSource source;
   size_t forms = 0, stems = 0, cappedStems = 0, droppedStems = 0;
   if (!aff.empty() && !paradigms.empty()) {

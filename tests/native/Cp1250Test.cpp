@@ -23,6 +23,15 @@ TEST(Cp1250, CharactersOutsideTheCodePageAndBrokenUtf8BecomeQuestionMarks) {
   EXPECT_EQ(cp1250::toUtf8("\x98"), "\xEF\xBF\xBD");  // undefined in CP1250
 }
 
+// Folding is how French, Italian and Spanish words reach a code page 1250
+// keyboard: only what the code page lacks changes.
+TEST(Cp1250, FoldingDropsOnlyTheAccentsTheCodePageLacks) {
+  EXPECT_EQ(cp1250::foldToCp1250("verrà génère niño Œuvre ﬁn cœur Ørsted"), "verra g\xE9nere nino OEuvre fin coeur Orsted");
+  EXPECT_EQ(cp1250::foldToCp1250("ľščťž ÄÖÜß"), cp1250::fromUtf8("ľščťž ÄÖÜß"));
+  EXPECT_EQ(cp1250::foldToCp1250("c\xCC\x8Cierny e\xCC\x80"), "\xE8ierny e");  // c + caron is č; e + grave is e
+  EXPECT_EQ(cp1250::foldToCp1250("\xCC\x8C漢a\xC3"), "?a?");  // a mark with no letter, no Latin letter, a cut sequence
+}
+
 TEST(Cp1250, CaseMappingCoversAccentedLetters) {
   EXPECT_EQ(cp1250::toUtf8(cp1250::toLower(cp1250::fromUtf8("D:\\IDX\\ŽALOBA.SBI"))), "d:\\idx\\žaloba.sbi");
   EXPECT_EQ(cp1250::toUtf8(cp1250::toUpper(cp1250::fromUtf8("ľščťž"))), "ĽŠČŤŽ");

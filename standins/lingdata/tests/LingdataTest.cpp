@@ -7,6 +7,7 @@
 #include <map>
 
 #include "standins/lingdata/AffixExpander.h"
+#include "standins/lingdata/EngineWords.h"
 #include "standins/lingdata/EnglishJoins.h"
 #include "standins/lingdata/FormGroups.h"
 #include "standins/lingdata/GermanJoins.h"
@@ -201,6 +202,19 @@ TEST_F(LingdataTest, AFormTableGivesALemmaAndItsFormsPerLine) {
   EXPECT_EQ(groups.at("byť"), (std::vector<std::string>{"som", "si", "je", "sme"})) << "a CR LF line end is no form";
   EXPECT_EQ(groups.at("brat"), (std::vector<std::string>{"bratia"}));
   EXPECT_FALSE(readFormGroups((folder_ / "missing.txt").string(), [](auto&, auto&) {}));
+}
+
+// A user on a code page 1250 keyboard types verra for verrà; but a folded
+// spelling that is an entry of its own stays that entry's alone.
+TEST(EngineWordsTest, FoldsLettersBeyondTheCodePageUnlessTheFoldedWordIsAnEntry) {
+  const EngineWords words({"e", "essere", "Città"});
+  EXPECT_EQ(words.word("Verrà"), "verra");
+  EXPECT_EQ(words.word("città"), "citta");
+  EXPECT_EQ(words.word("è"), "");
+  EXPECT_EQ(words.word("e"), "e");
+  EXPECT_EQ(words.word("Šťastný"), "\x9A\x9D" "astn\xFD");
+  EXPECT_EQ(words.word("l'ha"), "");
+  EXPECT_EQ(words.word(std::string(256, 'a')), "");
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+#pragma once
+// The dictionaries' words as the engine stores and queries them: lower-case
+// code page 1250, a letter the code page lacks folded to the one a user can
+// type (verrà: verra), as the indexer folds the words of a page.
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace tarvek::lingdata {
+
+class EngineWords {
+ public:
+  // The entries of the dictionary (UTF-8, as readDicWords gives them): a
+  // folded spelling that is one of them as written is no spelling of the
+  // folded word. Italian è would otherwise become the conjunction e, and
+  // every "e" typed a form of essere.
+  explicit EngineWords(const std::vector<std::string>& dictionaryWords);
+
+  // The engine's spelling of a dictionary word (UTF-8), or empty when it has
+  // a character that is no letter or digit (an apostrophe, a blank), which no
+  // query can name, when it is longer than a key holds, or when its folded
+  // spelling is another entry's.
+  std::string word(const std::string& utf8) const;
+
+ private:
+  std::unordered_set<std::string> entries_;  // lower-case CP1250, unfolded
+};
+
+}  // namespace tarvek::lingdata
