@@ -92,6 +92,7 @@ uint32_t Engine::open(const char* path, uint32_t* attributes, uint16_t* error) {
   index->file = std::move(file);
   index->reader = std::make_unique<IndexReader>(index->data, *index->file);
   index->matcher = std::make_unique<TermMatcher>(*index->reader);
+  index->lemmas = std::make_unique<IndexLemmas>(index->data, *index->file);
   const uint32_t indexAttributes = index->data.attributes;
   const uint32_t handle = indexes_.add(std::move(index));
   if (!handle) {
@@ -139,7 +140,10 @@ uint32_t Engine::query(uint32_t indexHandle, const char* text, uint32_t flags, u
   linguistics.allowTypo = flags & kFlagFuzzyTypo;
   if (flags & (kFlagLemmas | kFlagSynonyms)) {
     linguistics.data = lingData(index->data.language);
-    linguistics.lemmas = (flags & kFlagLemmas) && linguistics.data && linguistics.data->hasLemmas();
+    // The index's own joins count without the language's data too.
+    linguistics.lemmas =
+        (flags & kFlagLemmas) && ((linguistics.data && linguistics.data->hasLemmas()) || index->lemmas->present());
+    linguistics.indexLemmas = index->lemmas.get();
     linguistics.synonyms = (flags & kFlagSynonyms) && linguistics.data && linguistics.data->hasSynonyms();
   }
   Hits hits;

@@ -19,6 +19,7 @@
 
 #include "engine/EngineApi.h"
 #include "standins/engine/HandleTable.h"
+#include "standins/engine/IndexLemmas.h"
 #include "standins/engine/Linguistics.h"
 #include "standins/engine/RecursiveLock.h"
 #include "standins/engine/SbiIndex.h"
@@ -56,6 +57,7 @@ class Engine {
     IndexData data;
     std::unique_ptr<IndexReader> reader;  // over data and file
     std::unique_ptr<TermMatcher> matcher;
+    std::unique_ptr<IndexLemmas> lemmas;  // over data and file
     std::deque<uint32_t> lists;  // oldest first
   };
   struct TopicList {

@@ -22,7 +22,7 @@ namespace {
 
 class WordList {
  public:
-  explicit WordList(std::vector<std::string>* words) : words_(words) {}
+  explicit WordList(std::vector<std::string>* words) : words_(words), seen_(words->begin(), words->end()) {}
   void add(const std::string& word) {
     if (seen_.insert(word).second) words_->push_back(word);
   }
@@ -50,7 +50,7 @@ bool addLemmas(ling::LingReader& data, const std::vector<uint32_t>& ordinals, bo
 }  // namespace
 
 bool expandWord(ling::LingReader& data, const std::string& lowerWord, const WordOptions& options,
-                std::vector<std::string>* words) {
+                std::vector<std::string>* words, ExpansionKeys* keys) {
   words->clear();
   WordList out(words);
   out.add(lowerWord);
@@ -59,6 +59,7 @@ bool expandWord(ling::LingReader& data, const std::string& lowerWord, const Word
   if (!data.lemmasOf(lowerWord, options.ignoreDiacritics, &ordinals)) return false;
   std::vector<std::string> lemmaTexts;
   if (!addLemmas(data, ordinals, options.lemmas, out, &lemmaTexts)) return false;
+  if (keys) keys->lemmas = lemmaTexts;
   if (!options.synonyms) return true;
 
   // The thesaurus is keyed by lemma; the typed word counts too, for the words
@@ -69,10 +70,36 @@ bool expandWord(ling::LingReader& data, const std::string& lowerWord, const Word
     if (!data.synonymsOf(key, &synonyms)) return false;
     for (const auto& synonym : synonyms) {
       out.add(synonym);
+      if (keys) keys->synonyms.push_back(synonym);
       if (!options.lemmas) continue;
       if (!data.lemmasOf(synonym, false, &ordinals) || !addLemmas(data, ordinals, true, out, nullptr)) return false;
     }
   }
+  return true;
+}
+
+bool addIndexLemmaForms(ling::LingReader& index, const std::string& lowerWord, const WordOptions& options,
+                        const ExpansionKeys& keys, std::vector<std::string>* words) {
+  if (!options.lemmas || !index.hasLemmas()) return true;
+  WordList out(words);
+  std::vector<uint32_t> ordinals;
+  if (!index.lemmasOf(lowerWord, options.ignoreDiacritics, &ordinals) || !addLemmas(index, ordinals, true, out, nullptr))
+    return false;
+  // A lemma of the data's is looked up as a form too, for its own entry: the
+  // index lemmas it is merely a form of would join words the data keeps apart.
+  std::string text;
+  std::vector<std::string> forms;
+  for (const auto& lemma : keys.lemmas) {
+    if (!index.lemmasOf(lemma, false, &ordinals)) return false;
+    for (uint32_t ordinal : ordinals) {
+      if (!index.lemma(ordinal, &text, &forms)) return false;
+      if (text != lemma) continue;
+      out.add(text);
+      for (const auto& f : forms) out.add(f);
+    }
+  }
+  for (const auto& synonym : keys.synonyms)
+    if (!index.lemmasOf(synonym, false, &ordinals) || !addLemmas(index, ordinals, true, out, nullptr)) return false;
   return true;
 }
 

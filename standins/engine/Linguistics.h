@@ -23,12 +23,27 @@ struct WordOptions {
   bool ignoreDiacritics = false;  // lemmas found by the diacritics-free key
 };
 
+// What the data gave besides forms, for the index's own lemmas to widen.
+struct ExpansionKeys {
+  std::vector<std::string> lemmas;    // the lemma texts of the word
+  std::vector<std::string> synonyms;  // with `synonyms`: the synonyms
+};
+
 // The word itself followed by what it stands for: with `lemmas` the lemmas
 // of the word and all their forms; with `synonyms` the thesaurus's synonyms
 // of the word and of its lemmas, and with `lemmas` as well every form of
 // every synonym. A word the data does not know stands for itself. False when
 // the data turns out damaged.
 bool expandWord(ling::LingReader& data, const std::string& lowerWord, const WordOptions& options,
-                std::vector<std::string>* words);
+                std::vector<std::string>* words, ExpansionKeys* keys = nullptr);
+
+// Adds to `words` the index words that share an index lemma with the word:
+// the index lemmas of the word (found as the data finds them, by the
+// diacritics-free key with `ignoreDiacritics`), the index lemmas named as
+// the data's lemmas of the word, and with `synonyms` the index lemmas of each
+// synonym. `index` is the index's lemma section. False when it turns out
+// damaged.
+bool addIndexLemmaForms(ling::LingReader& index, const std::string& lowerWord, const WordOptions& options,
+                        const ExpansionKeys& keys, std::vector<std::string>* words);
 
 }  // namespace tarvek::sbi

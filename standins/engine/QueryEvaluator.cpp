@@ -143,10 +143,19 @@ std::optional<Hits> QueryEvaluator::word(const QueryNode& node) {
   const auto& excluded = index_.data().excluded;
   if (!node.prefix && std::binary_search(excluded.begin(), excluded.end(), node.word)) return std::nullopt;
   std::vector<std::string> variants{node.word};
-  if (ling_.data && !expandWord(*ling_.data, node.word, {ling_.lemmas, ling_.synonyms, ling_.ignoreDiacritics},
-                                &variants)) {
+  const WordOptions wordOptions{ling_.lemmas, ling_.synonyms, ling_.ignoreDiacritics};
+  ExpansionKeys keys;
+  if (ling_.data && !expandWord(*ling_.data, node.word, wordOptions, &variants, &keys)) {
     error_ = kDamagedLingData;
     return Hits{};
+  }
+  if (ling_.lemmas && ling_.indexLemmas) {
+    bool damaged = false;
+    ling::LingReader* joins = ling_.indexLemmas->reader(&damaged);
+    if (damaged || (joins && !addIndexLemmaForms(*joins, node.word, wordOptions, keys, &variants))) {
+      error_ = kDamagedIndex;
+      return Hits{};
+    }
   }
   const MatchOptions options{node.prefix, ling_.ignoreDiacritics, ling_.allowTypo};
   std::vector<uint32_t> terms, found;

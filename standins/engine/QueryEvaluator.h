@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "standins/engine/EngineErrors.h"
+#include "standins/engine/IndexLemmas.h"
 #include "standins/engine/Linguistics.h"
 #include "standins/engine/Query.h"
 #include "standins/engine/SbiIndex.h"
@@ -33,6 +34,7 @@ struct Linguistics {
   bool lemmas = false;
   bool synonyms = false;
   ling::LingReader* data = nullptr;  // the index language's data; null: neither lemmas nor synonyms
+  IndexLemmas* indexLemmas = nullptr;  // the index's own lemma section; null or absent: none
 };
 
 class QueryEvaluator {
@@ -42,7 +44,7 @@ class QueryEvaluator {
 
   // kOk with the hits; kOnlyExcludedWords when nothing but excluded words
   // was asked for; kDamagedIndex when a dictionary block or a posting list
-  // cannot be read or decoded; kDamagedLingData when the linguistic data
+  // (or a block of the lemma section) cannot be read or decoded; kDamagedLingData when the linguistic data
   // cannot.
   EngineError run(const QueryNode& root, Hits* hits);
 

@@ -11,8 +11,15 @@
 namespace tarvek::sbi {
 
 inline constexpr char kMagic[8] = {'T', 'V', 'K', 'S', 'B', 'I', '\r', '\n'};
-inline constexpr uint16_t kFormatVersion = 2;
-inline constexpr size_t kHeaderSize = 120;
+inline constexpr uint16_t kFormatVersion = 3;
+// Version 3 adds the lemma section's offset and size to version 2's header;
+// version 2 indexes are still read, without one.
+inline constexpr uint16_t kFormatVersionWithoutLemmas = 2;
+inline constexpr size_t kHeaderSize = 136;
+inline constexpr size_t kHeaderSizeWithoutLemmas = 120;
+inline constexpr size_t headerSizeOf(uint16_t version) {
+  return version == kFormatVersionWithoutLemmas ? kHeaderSizeWithoutLemmas : kHeaderSize;
+}
 inline constexpr uint32_t kMaxPosition = 0xFFFF;  // occurrence values keep positions in 16 bits
 // Topic ids are stored in chunks of this many, each with its checksum, so a
 // query reads and checks only the chunks of the pages it found.
@@ -50,6 +57,7 @@ struct IndexData {
   uint64_t topicsStart = 0;
   uint64_t dictionaryStart = 0, dictionarySize = 0;
   uint64_t blockIndexStart = 0;
+  uint64_t lemmasStart = 0, lemmasSize = 0;    // 0, 0: no lemma section (always so in version 2)
   uint64_t sourcesStart = 0, sourcesSize = 0;  // 0, 0: no source-file table
 };
 

@@ -27,10 +27,11 @@ uint32_t ceilDiv(uint32_t a, uint32_t b) { return a / b + (a % b != 0); }
 }  // namespace
 
 size_t headBytesNeeded(const uint8_t* header, size_t size) {
-  if (size < kHeaderSize || std::memcmp(header, kMagic, sizeof kMagic) != 0) return 0;
-  if (header[8] != kFormatVersion || header[9] != 0) return 0;
+  if (size < kHeaderSizeWithoutLemmas || std::memcmp(header, kMagic, sizeof kMagic) != 0) return 0;
+  if ((header[8] != kFormatVersion && header[8] != kFormatVersionWithoutLemmas) || header[9] != 0) return 0;
+  if (size < headerSizeOf(header[8])) return 0;
   const uint32_t headSize = readU32(header + kHeadSizeField);
-  return headSize < kHeaderSize ? 0 : size_t{headSize} + 4;
+  return headSize < headerSizeOf(header[8]) ? 0 : size_t{headSize} + 4;
 }
 
 EngineError readIndex(const uint8_t* data, size_t available, uint64_t fileSize, bool verifyChecksums,
@@ -42,10 +43,12 @@ EngineError readIndex(const uint8_t* data, size_t available, uint64_t fileSize, 
   result.formatVersion = static_cast<uint16_t>(data[8] | (data[9] << 8));
   // An earlier layout would be misread as this one: it has a code of its own,
   // so the tools can say "rebuild it".
-  if (result.formatVersion >= 1 && result.formatVersion < kFormatVersion) return kOldFormatVersion;
-  if (result.formatVersion != kFormatVersion) return kUnsupportedVersion;
-  if (available < kHeaderSize) return kDamagedIndex;
-  ByteReader header(data + 10, kHeaderSize - 10);
+  if (result.formatVersion >= 1 && result.formatVersion < kFormatVersionWithoutLemmas) return kOldFormatVersion;
+  if (result.formatVersion != kFormatVersion && result.formatVersion != kFormatVersionWithoutLemmas)
+    return kUnsupportedVersion;
+  const size_t headerSize = headerSizeOf(result.formatVersion);
+  if (available < headerSize) return kDamagedIndex;
+  ByteReader header(data + 10, headerSize - 10);
   result.language = header.u16();
   result.attributes = header.u32();
   result.created = header.u32();
@@ -65,13 +68,17 @@ EngineError readIndex(const uint8_t* data, size_t available, uint64_t fileSize, 
   result.sourcesStart = readU64(header);
   result.sourcesSize = readU64(header);
   const uint64_t declaredSize = readU64(header);
+  if (result.formatVersion == kFormatVersion) {
+    result.lemmasStart = readU64(header);
+    result.lemmasSize = readU64(header);
+  }
   if (!header.atEnd()) return kDamagedIndex;
 
   // The sections follow one another, each as long as its counts make it, and
   // the last one ends where the file does. Every value is below the file's
   // size before it is added to another, so no sum overflows.
   const auto within = [&](uint64_t v) { return v <= fileSize; };
-  if (declaredSize != fileSize || headSize < kHeaderSize || headSize > available - std::min<size_t>(available, 4))
+  if (declaredSize != fileSize || headSize < headerSize || headSize > available - std::min<size_t>(available, 4))
     return kDamagedIndex;
   if (result.blockCount != ceilDiv(result.termCount, kTermsPerBlock)) return kDamagedIndex;
   if (result.postingsStart != uint64_t{headSize} + 4 || !within(result.postingsSize) ||
@@ -80,7 +87,17 @@ EngineError readIndex(const uint8_t* data, size_t available, uint64_t fileSize, 
       !within(result.dictionaryStart) || !within(result.dictionarySize) ||
       result.blockIndexStart != result.dictionaryStart + result.dictionarySize || !within(result.blockIndexStart))
     return kDamagedIndex;
-  const uint64_t blockIndexEnd = result.blockIndexStart + blockIndexSectionSize(result.blockCount);
+  uint64_t blockIndexEnd = result.blockIndexStart + blockIndexSectionSize(result.blockCount);
+  // The lemma section, when there is one, stands between the block index and
+  // the source-file table.
+  if (result.lemmasStart == 0) {
+    if (result.lemmasSize != 0) return kDamagedIndex;
+  } else {
+    if (result.lemmasStart != blockIndexEnd || !within(blockIndexEnd) || result.lemmasSize == 0 ||
+        !within(result.lemmasSize) || result.lemmasSize > fileSize - blockIndexEnd)
+      return kDamagedIndex;
+    blockIndexEnd += result.lemmasSize;
+  }
   if (result.sourcesStart == 0) {
     if (result.sourcesSize != 0 || blockIndexEnd != fileSize) return kDamagedIndex;
   } else if (result.sourcesStart != blockIndexEnd || !within(result.sourcesSize) ||
@@ -90,7 +107,7 @@ EngineError readIndex(const uint8_t* data, size_t available, uint64_t fileSize, 
   if (result.termCount > 0 && (result.postingsSize == 0 || result.dictionarySize == 0)) return kDamagedIndex;
   if (verifyChecksums && readU32(data + headSize) != crc32(data, headSize)) return kDamagedIndex;
 
-  ByteReader body(data + kHeaderSize, headSize - kHeaderSize);
+  ByteReader body(data + headerSize, headSize - headerSize);
   result.name = std::string(body.shortText());
   result.indexerNumber = std::string(body.shortText());
   // Each excluded word takes 2 bytes at least, so a count larger than the
@@ -110,6 +127,7 @@ EngineError readIndex(const uint8_t* data, size_t available, uint64_t fileSize, 
 
 EngineError readIndexHead(PostingsSource& source, uint64_t fileSize, IndexData* index) {
   std::vector<uint8_t> bytes;
+  // A version 2 header is shorter; the longer read takes its head's first bytes too.
   const uint32_t headerBytes = static_cast<uint32_t>(std::min<uint64_t>(fileSize, kHeaderSize));
   if (!source.read(0, headerBytes, &bytes)) return kCannotOpenFile;
   const size_t needed = headBytesNeeded(bytes.data(), bytes.size());

@@ -18,7 +18,7 @@
 namespace tarvek::sbi {
 
 // The number of leading bytes readIndex needs for a file that starts with
-// `header` (at least kHeaderSize bytes); 0 when the header is no readable
+// `header` (its first `size` bytes, a whole header); 0 when the header is no readable
 // .sbi header (then readIndex tells why).
 size_t headBytesNeeded(const uint8_t* header, size_t size);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "standins/engine/Crc32.h"
+#include "standins/engine/IndexLemmas.h"
 #include "standins/engine/PostingsCodec.h"
 #include "standins/engine/SbiIndex.h"
 #include "standins/engine/WordText.h"
@@ -83,7 +84,7 @@ bool IndexWriter::addTerm(std::string_view text, const uint8_t* postings, size_t
 }
 
 bool IndexWriter::finish(const std::vector<uint32_t>& topicIds, uint64_t occurrences,
-                         const std::vector<uint8_t>& sources) {
+                         const std::vector<uint8_t>& sources, const std::vector<uint8_t>& lemmas) {
   closeBlock();
   if (!ok_) return false;
   const uint64_t postingsStart = head_.size() + 4;
@@ -100,6 +101,11 @@ bool IndexWriter::finish(const std::vector<uint32_t>& topicIds, uint64_t occurre
     entries.u32(size);
   }
   writeChunked(out_, entries.bytes(), size_t{kBlockEntriesPerChunk} * 8);
+  uint64_t lemmasStart = 0;
+  if (!lemmas.empty()) {
+    lemmasStart = out_.size();
+    out_.write(lemmas);
+  }
   uint64_t sourcesStart = 0;
   if (!sources.empty()) {
     sourcesStart = out_.size();
@@ -124,6 +130,8 @@ bool IndexWriter::finish(const std::vector<uint32_t>& topicIds, uint64_t occurre
   putU64(head_, 96, sourcesStart);
   putU64(head_, 104, sources.size());
   putU64(head_, 112, fileSize);
+  putU64(head_, 120, lemmasStart);
+  putU64(head_, 128, lemmas.size());
   std::vector<uint8_t> head = head_;
   head.resize(head.size() + 4);
   putU32(head, head_.size(), crc32(head_.data(), head_.size()));
@@ -180,7 +188,7 @@ std::vector<uint8_t> IndexBuilder::build() const {
     encodeHits(postings_.at(*term), postings);
     writer.addTerm(*term, postings.bytes().data(), postings.size());
   }
-  writer.finish(topicIds_, occurrences_, {});
+  writer.finish(topicIds_, occurrences_, {}, buildLemmaSection(language_, joins_));
   return std::move(out.bytes());
 }
 

@@ -5,6 +5,8 @@
 // through IndexWriter (tests, small indexes).
 
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -33,8 +35,10 @@ class IndexWriter {
   // The next word, above the one before, and its encoded postings.
   bool addTerm(std::string_view text, const uint8_t* postings, size_t size);
   // Topic ids in ordinal order; `sources` is the indexer's source-file table
-  // (empty: none). False when a write failed.
-  bool finish(const std::vector<uint32_t>& topicIds, uint64_t occurrences, const std::vector<uint8_t>& sources);
+  // and `lemmas` the lemma section (LemmaSection.h), each empty when there is
+  // none. False when a write failed.
+  bool finish(const std::vector<uint32_t>& topicIds, uint64_t occurrences, const std::vector<uint8_t>& sources,
+              const std::vector<uint8_t>& lemmas = {});
 
  private:
   void closeBlock();
@@ -69,6 +73,8 @@ class IndexBuilder {
   // Adds the next word of the current page. Returns false when the word was
   // not indexed: an excluded word, or a position past the 16-bit range.
   bool addWord(std::string_view word);
+  // The lemma section's joins (lemma -> index words), lower case.
+  void setLemmaJoins(std::map<std::string, std::set<std::string>> joins) { joins_ = std::move(joins); }
   // Splits CP1250 text into words and adds them; returns how many were indexed.
   size_t addText(std::string_view text);
 
@@ -83,6 +89,7 @@ class IndexBuilder {
   uint16_t language_ = 0;
   uint32_t attributes_ = 0, created_ = 0, updated_ = 0;
   std::unordered_set<std::string> excluded_;
+  std::map<std::string, std::set<std::string>> joins_;
   std::vector<uint32_t> topicIds_;
   uint32_t nextPosition_ = 0;
   uint64_t occurrences_ = 0, dropped_ = 0;

@@ -55,7 +55,7 @@ TEST_F(EngineHandleTest, InfoAnswersTheNumberAndTextProperties) {
   EXPECT_EQ(IndexGetInfo(index_, 1, &value, nullptr), 0);
   EXPECT_EQ(value, 28u) << "distinct words indexed";
   EXPECT_EQ(IndexGetInfo(index_, 13, &value, nullptr), 0);
-  EXPECT_EQ(value, 2u);
+  EXPECT_EQ(value, 3u);
   EXPECT_EQ(IndexGetInfo(index_, 17, &value, nullptr), 0);
   EXPECT_EQ(value, 0u);
   EXPECT_EQ(IndexGetInfo(index_, 18, &value, nullptr), 0);

@@ -98,7 +98,7 @@ TEST(SbiReaderTest, EveryFlippedByteIsRefusedAtOpenOrWhenItsPartIsRead) {
 TEST(SbiReaderTest, OtherFormatVersionsAreRefusedAsSuch) {
   std::vector<uint8_t> bytes = buildTestIndex();
   IndexData index;
-  bytes[8] = 3;
+  bytes[8] = 4;
   EXPECT_EQ(read(bytes, bytes.size(), true, &index), kUnsupportedVersion) << "a later version";
   bytes[8] = 0;
   EXPECT_EQ(read(bytes, bytes.size(), true, &index), kUnsupportedVersion);
