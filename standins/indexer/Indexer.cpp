@@ -10,6 +10,7 @@
 #include <ostream>
 #include <set>
 #include <sstream>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -23,6 +24,7 @@
 #include "standins/indexer/SourceTable.h"
 #include "standins/indexer/StoredPaths.h"
 #include "standins/indexer/TextPool.h"
+#include "standins/indexer/WordLemmas.h"
 
 namespace tarvek::indexer {
 namespace fs = std::filesystem;
@@ -115,16 +117,43 @@ class FileSource final : public sbi::PostingsSource {
   std::ifstream file_;
 };
 
+// Writes the words and keeps them, when they are to be joined to their lemmas.
 class IndexSink final : public TermSink {
  public:
-  explicit IndexSink(sbi::IndexWriter& writer) : writer_(writer) {}
+  IndexSink(sbi::IndexWriter& writer, bool keepWords) : writer_(writer), keepWords_(keepWords) {}
   bool add(const TermPostings& postings) override {
+    if (keepWords_) words_.push_back(postings.term);
     return writer_.addTerm(postings.term, postings.bytes.data(), postings.bytes.size());
   }
+  const std::vector<std::string>& words() const { return words_; }
 
  private:
   sbi::IndexWriter& writer_;
+  bool keepWords_;
+  std::vector<std::string> words_;
 };
+
+// Two analysers, one a core; hunspell's dictionaries load in a second or two.
+constexpr unsigned kLemmatizers = 2;
+
+// The lemma section of the index's words; empty, with the reason, when the
+// language's dictionary is not installed. An update analyses every word
+// again, as a rebuild does: a dictionary upgraded since must not leave stale
+// joins behind.
+std::vector<uint8_t> lemmaSection(const IndexerOptions& options, uint16_t language,
+                                  const std::vector<std::string>& words, IndexerReport* report) {
+  const auto started = Clock::now();
+  const unsigned count = std::max(1u, std::min(kLemmatizers, std::thread::hardware_concurrency()));
+  const auto lemmatizers = openLemmatizers(language, options.hunspellFolder, count, &report->lemmasUnavailable);
+  if (lemmatizers.empty()) return {};
+  const sbi::LemmaJoins joins = joinToLemmas(lemmatizers, words);
+  report->lemmaCount = joins.size();
+  std::set<std::string> joined;
+  for (const auto& [lemma, forms] : joins) joined.insert(forms.begin(), forms.end());
+  report->lemmaJoins = joined.size();
+  report->lemmaSeconds = std::chrono::duration<double>(Clock::now() - started).count();
+  return sbi::buildLemmaSection(language, joins);
+}
 
 // The index being updated, with what an update needs of it.
 struct PreviousIndex {
@@ -428,7 +457,7 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
   sbi::FileSink out(indexTemporary), dictionary(dictionaryTemporary);
   if (!out.isOpen() || !dictionary.isOpen()) return "cannot create " + indexTemporary;
   sbi::IndexWriter writer(out, dictionary);
-  IndexSink sink(writer);
+  IndexSink sink(writer, options.lemmas);
   bool written = writer.begin(head);
   if (runs.empty() && !updating) {
     written = written && buffer.drainTo(sink);
@@ -468,7 +497,13 @@ std::string runIndexer(const IndexerOptions& options, std::ostream& progress, In
     }
     if (!mergeStreams(streams, sink, &problem) && !out.failed() && !dictionary.failed()) return problem;
   }
-  written = written && writer.finish(topicIds, occurrences, encodeSources(sources));
+  std::vector<uint8_t> lemmas;
+  if (written && options.lemmas) {
+    lemmas = lemmaSection(options, head.language, sink.words(), report);
+    if (!report->lemmasUnavailable.empty())
+      progress << "  no lemma section: " << report->lemmasUnavailable << std::endl;
+  }
+  written = written && writer.finish(topicIds, occurrences, encodeSources(sources), lemmas);
   written = out.close() && written;
   dictionary.close();
   if (!written) return "cannot write " + indexTemporary + " (is the disk full?); the index was left as it was";

@@ -30,6 +30,11 @@ struct IndexerOptions {
   unsigned jobs = 1;                      // text extraction threads
   uint64_t memoryBytes = 256ull << 20;    // peak memory to stay under; postings go to run files to keep it
   uint32_t fixedTime = 0;                 // DOS date and time stamped instead of now (tests); 0: now
+  // Joins every word of the index to the lemmas hunspell gives it, for the
+  // lemmatizer's queries (a lemma section in the index), where the
+  // language's dictionary is installed in hunspellFolder.
+  bool lemmas = true;
+  std::string hunspellFolder = "/usr/share/hunspell";
   // Pages without a text layer are read by OCR; empty languages: the
   // index's language.
   OcrSettings ocr;
@@ -48,6 +53,10 @@ struct IndexerReport {
   size_t emptyPages = 0;                 // pages that hold no word
   std::vector<std::string> ocrProblems;  // "path page N: why", pages OCR could not read
   std::string ocrUnavailable;            // why OCR was off for this run; empty when it was not
+  size_t lemmaJoins = 0;                 // index words joined to a lemma in the lemma section
+  size_t lemmaCount = 0;                 // lemmas in it
+  std::string lemmasUnavailable;         // why the index has no lemma section; empty when it has one or wants none
+  double lemmaSeconds = 0;               // spent on the analysis
   double seconds = 0;
 };
 

@@ -28,7 +28,9 @@ constexpr char kUsage[] =
     "                          temporary run files beside OUTPUT (default 256, at least 32)\n"
     "  --ocr=MODE              pages read by OCR: auto (those without a text layer, the default),\n"
     "                          always (every page), off (none)\n"
-    "  --ocr-lang CODES        Tesseract languages, e.g. slk or slk+eng (default: the index's language)\n";
+    "  --ocr-lang CODES        Tesseract languages, e.g. slk or slk+eng (default: the index's language)\n"
+    "  --no-lemmas             do not join the words to their lemmas by the language's hunspell\n"
+    "                          dictionary (the lemmatizer then knows only its linguistic data)\n";
 
 bool parseLanguage(const std::string& text, uint16_t* language) {
   for (uint32_t code = 0; code <= 8; ++code) {
@@ -68,6 +70,10 @@ int main(int argc, char** argv) {
     if (arg == "--help" || arg == "-h") return usage("");
     if (arg == "--update") {
       options.update = true;
+      continue;
+    }
+    if (arg == "--no-lemmas") {
+      options.lemmas = false;
       continue;
     }
     if (arg.rfind("--ocr=", 0) == 0) {
@@ -128,6 +134,9 @@ int main(int argc, char** argv) {
   if (!report.skipped.empty()) std::cout << "; skipped " << report.skipped.size() << " files";
   if (report.wordsPastLimit)
     std::cout << "; " << report.wordsPastLimit << " words past position 65535 of their page not indexed";
+  if (report.lemmaCount)
+    std::cout << "; " << report.lemmaJoins << " words joined to " << report.lemmaCount << " lemmas in "
+              << report.lemmaSeconds << " s";
   std::cout << "\n";
   return 0;
 }

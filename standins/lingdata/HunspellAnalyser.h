@@ -28,8 +28,10 @@ class WordAnalyser {
 // per thread.
 class HunspellAnalyser final : public WordAnalyser {
  public:
-  // Null, with the reason, when either file cannot be read or the dictionary
-  // is not UTF-8 (SET): the words are handed over as the compiler holds them.
+  // Null, with the reason, when either file cannot be read or the
+  // dictionary's encoding (SET) is one iconv cannot convert. Words and
+  // analyses are UTF-8 either way: a dictionary in ISO 8859-2 (pl_PL) is
+  // spoken to in its own encoding.
   static std::unique_ptr<HunspellAnalyser> open(const std::string& aff, const std::string& dic, std::string* error);
   ~HunspellAnalyser() override;
   HunspellAnalyser(const HunspellAnalyser&) = delete;
@@ -39,8 +41,13 @@ class HunspellAnalyser final : public WordAnalyser {
   std::vector<std::string> generate(const std::string& lemma, const std::vector<std::string>& analyses) const override;
 
  private:
-  explicit HunspellAnalyser(std::unique_ptr<Hunspell> dictionary);
+  class Converter;
+  HunspellAnalyser(std::unique_ptr<Hunspell> dictionary, std::unique_ptr<Converter> toDictionary,
+                   std::unique_ptr<Converter> fromDictionary);
+  std::string toDictionary(const std::string& utf8) const;
+  std::vector<std::string> fromDictionary(std::vector<std::string> texts) const;
   std::unique_ptr<Hunspell> dictionary_;
+  std::unique_ptr<Converter> toDictionary_, fromDictionary_;  // null: the dictionary is UTF-8
 };
 
 }  // namespace tarvek::lingdata

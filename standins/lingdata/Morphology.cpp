@@ -9,7 +9,8 @@ namespace {
 
 // The st: of an analysis that is inflection alone; nothing for a derivation
 // or a compound.
-std::optional<std::string> inflectedStem(const std::string& word, const std::string& analysis) {
+std::optional<std::string> inflectedStem(const std::string& word, const std::string& analysis,
+                                         std::string_view derivationalFlags) {
   std::istringstream fields(analysis);
   std::string field, stem;
   bool seenStem = false;
@@ -23,7 +24,8 @@ std::optional<std::string> inflectedStem(const std::string& word, const std::str
       continue;
     }
     const std::string name = field.substr(0, colon);
-    if (name == "ds" || name == "sp" || name == "pa") return std::nullopt;
+    if (name == "ds" || name == "sp" || name == "pa" || name == "tp") return std::nullopt;
+    if (name == "fl" && field.find_first_of(derivationalFlags, colon + 1) != std::string::npos) return std::nullopt;
     if (name == "st" && !seenStem) {
       seenStem = true;
       stem = field.substr(colon + 1);
@@ -36,10 +38,11 @@ std::optional<std::string> inflectedStem(const std::string& word, const std::str
 
 }  // namespace
 
-std::vector<std::string> inflectionalLemmas(const std::string& word, const std::vector<std::string>& analyses) {
+std::vector<std::string> inflectionalLemmas(const std::string& word, const std::vector<std::string>& analyses,
+                                            std::string_view derivationalFlags) {
   std::vector<std::string> lemmas;
   for (const std::string& analysis : analyses)
-    if (const auto stem = inflectedStem(word, analysis);
+    if (const auto stem = inflectedStem(word, analysis, derivationalFlags);
         stem && std::find(lemmas.begin(), lemmas.end(), *stem) == lemmas.end())
       lemmas.push_back(*stem);
   return lemmas;

@@ -108,6 +108,15 @@ Content contentOf(const Built& built) {
   return content;
 }
 
+// The bytes of the index's lemma section; empty when it has none.
+std::vector<uint8_t> lemmaSectionOf(const Built& built) {
+  sbi::IndexData data;
+  EXPECT_EQ(sbi::readIndex(built.index.data(), built.index.size(), built.index.size(), true, &data), sbi::kOk);
+  const auto start = built.index.begin() + static_cast<long>(data.lemmasStart);
+  return data.lemmasStart ? std::vector<uint8_t>(start, start + static_cast<long>(data.lemmasSize))
+                          : std::vector<uint8_t>{};
+}
+
 std::map<std::string, std::vector<uint32_t>> topicsByFile(const Built& built) {
   std::map<std::string, std::vector<uint32_t>> topics;
   const auto mapping = decodeMapping(built.mapping);
@@ -193,6 +202,8 @@ TEST(IndexUpdateTest, AnUpdateAnswersAsARebuildWouldAndKeepsTheTopicIdsOfUnchang
   const Built rebuilt = build({pdfs}, scratch.path() / "rebuilt", 256ull << 20, 1);
   ASSERT_EQ(rebuilt.problem, "");
   EXPECT_EQ(contentOf(updated), contentOf(rebuilt));
+  EXPECT_EQ(lemmaSectionOf(updated), lemmaSectionOf(rebuilt)) << "the joins of every word, kept or new";
+  EXPECT_GT(rebuilt.report.lemmaCount, 0u);
   EXPECT_EQ(updated.report.pages, rebuilt.report.pages);
   EXPECT_EQ(updated.report.words, rebuilt.report.words);
 
