@@ -1,11 +1,12 @@
 // Feeds any bytes to the .sbi reader (and to the source-file table's), the checksums left out so the
 // structural checks are reached, then reads every topic id, every dictionary
 // block and every posting list, and runs a few queries of each kind over
-// whatever was accepted.
+// whatever was accepted, the lemmatized ones through the lemma section.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
+#include "standins/engine/IndexLemmas.h"
 #include "standins/engine/Query.h"
 #include "standins/engine/QueryEvaluator.h"
 #include "standins/engine/SbiReader.h"
@@ -37,14 +38,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   IndexReader reader(index, source, false);
   TermMatcher matcher(reader);
-  const char* queries[] = {"kniha pero", "\"kniha a pero\" OR (vod* NOT les) NEAR/2 mäso", "knihx"};
-  const uint32_t flags[] = {0x20, 0x70, 0x4000 | 0x2000 | 0x50};
-  for (int i = 0; i < 3; ++i) {
+  IndexLemmas lemmas(index, source, false);
+  const char* queries[] = {"kniha pero", "\"kniha a pero\" OR (vod* NOT les) NEAR/2 mäso", "knihx", "knihou OR vode",
+                           "knihu"};
+  const uint32_t flags[] = {0x20, 0x70, 0x4000 | 0x2000 | 0x50, 0x70 | kFlagLemmas, 0x20 | kFlagLemmas | kFlagFuzzyDia};
+  for (int i = 0; i < 5; ++i) {
     QueryNode root;
     if (parseQuery(queries[i], flags[i], &root) != kOk) std::abort();
     Linguistics linguistics;
     linguistics.ignoreDiacritics = flags[i] & kFlagFuzzyDia;
     linguistics.allowTypo = flags[i] & kFlagFuzzyTypo;
+    linguistics.lemmas = flags[i] & kFlagLemmas;
+    linguistics.indexLemmas = &lemmas;
     Hits hits;
     if (QueryEvaluator(reader, matcher, linguistics).run(root, &hits) == kOk)
       for (const auto& page : hits)

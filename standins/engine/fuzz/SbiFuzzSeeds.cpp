@@ -31,6 +31,9 @@ int main(int argc, char** argv) {
   small.addText("voda v lese, kniha o vode, m\xE4so");
   small.beginPage(9);
   write(dir + "/small.sbi", small.build());
+  // The same with a lemma section, which the lemmatized queries read.
+  small.setLemmaJoins({{"kniha", {"kniha", "knihy"}}, {"voda", {"vode", "vody"}}, {"pero", {"pera"}}});
+  write(dir + "/lemmas.sbi", small.build());
 
   // Two dictionary blocks and two chunks of topic ids.
   IndexBuilder blocks;
