@@ -77,6 +77,33 @@ class SearchDialogViewerTest : public ::testing::Test {
   void write(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
+  // The only index of the active list: one PDF of one page holding `utf8Text`.
+  void makeOnePageIndex(const std::string& name, const std::string& file, uint16_t language,
+                        const std::string& utf8Text) {
+    sbi::IndexBuilder builder;
+    builder.setName(name);
+    builder.setLanguage(language);
+    builder.beginPage(1);
+    builder.addText(cp1250::fromUtf8(utf8Text));
+    write(data / (file + ".sbi"), builder.build());
+    write(data / (file + ".pdf"), std::string("%PDF-1.4\n"));
+    MappingContent mapping;
+    mapping.version = kMappingVersion2;
+    mapping.magic = kMappingMagic;
+    MappingEntry pdf;
+    pdf.pdfPath = data / (file + ".pdf");
+    pdf.pageCount = 1;
+    pdf.pageTopics = {1};
+    mapping.entries = {pdf};
+    mapping.entryCount = 1;
+    write(data / (file + ".sbf"), serializeMapping(mapping));
+    ActiveIndexEntry entry;
+    entry.indexName = name;
+    entry.indexPath = data / (file + ".sbi");
+    entry.mappingPath = data / (file + ".sbf");
+    entry.language = language;
+    write(data / "tarvek.idb", serializeDatabase({entry}));
+  }
   void write(const std::string& path, const std::vector<uint8_t>& bytes) {
     write(path, std::string(bytes.begin(), bytes.end()));
   }
@@ -345,30 +372,9 @@ TEST_F(SearchDialogViewerTest, TheBuiltLanguageDataOffersBothModulesAndFindsAFor
   viewer.copyInto(TARVEK_LINGDATA_DIR "\\ling_en.tld", "Plug_ins\\Tarvek\\ling_en.tld");
   // A page of the sample collection's bee-keeping text: "Včelár" twice,
   // never "včelárovi".
-  sbi::IndexBuilder builder;
-  builder.setName("Vcely (SK)");
-  builder.setLanguage(0);
-  builder.beginPage(1);
-  builder.addText(cp1250::fromUtf8("Včelár na jar kontroluje zásoby medu a zdravie včelstva. Ak je zima dlhá, včely "
-                                   "môžu vyhladovať, preto im včelár pridáva cukrový roztok."));
-  write(data / "vcely.sbi", builder.build());
-  write(data / "vcely.pdf", std::string("%PDF-1.4\n"));
-  MappingContent mapping;
-  mapping.version = kMappingVersion2;
-  mapping.magic = kMappingMagic;
-  MappingEntry pdf;
-  pdf.pdfPath = data / "vcely.pdf";
-  pdf.pageCount = 1;
-  pdf.pageTopics = {1};
-  mapping.entries = {pdf};
-  mapping.entryCount = 1;
-  write(data / "vcely.sbf", serializeMapping(mapping));
-  ActiveIndexEntry entry;
-  entry.indexName = "Vcely (SK)";
-  entry.indexPath = data / "vcely.sbi";
-  entry.mappingPath = data / "vcely.sbf";
-  entry.language = 0;
-  write(data / "tarvek.idb", serializeDatabase({entry}));
+  makeOnePageIndex("Vcely (SK)", "vcely", 0,
+                   "Včelár na jar kontroluje zásoby medu a zdravie včelstva. Ak je zima dlhá, včely "
+                   "môžu vyhladovať, preto im včelár pridáva cukrový roztok.");
 
   const Lines output = viewer.run(
       "menu VELT:Search\n"
@@ -396,6 +402,26 @@ TEST_F(SearchDialogViewerTest, TheBuiltLanguageDataOffersBothModulesAndFindsAFor
   EXPECT_TRUE(contains(output, "shown \"Varovanie\"")) << "the form itself is on no page\n" << all;
   const Lines results = linesStartingWith(output, "    item \"vcely.pdf | 2 | 1 |");
   EXPECT_EQ(results.size(), 1u) << "both forms of \"včelár\" on the one page\n" << all;
+}
+
+// Hungarian stacks its suffixes (kifejezés, its possessive -e, the allative
+// -hez): the built data must reach the lemma from a form no page holds.
+TEST_F(SearchDialogViewerTest, TheBuiltHungarianDataFindsTheLemmaOfACaseFormNoPageHolds) {
+  viewer.copyInto(TARVEK_LINGDATA_DIR "\\ling_hu.tld", "Plug_ins\\Tarvek\\ling_hu.tld");
+  makeOnePageIndex("Kifejezesek (HU)", "kifejezesek", 5,
+                   "Az új kifejezés beírása után a program kiszámítja a kifejezések értékét.");
+  const Lines output = viewer.run(
+      "menu VELT:Search\n"
+      "wait Vyhľadanie\n"
+      "type #1213 Maďarský\n"
+      "type #1202 kifejezéséhez\n"
+      "click Lematizátor\n"
+      "click Hľadať\n"
+      "wait \"TarvekPDF Search - Výsledky hľadania\"\n"
+      "dump\n"
+      "quit\n");
+  EXPECT_EQ(linesStartingWith(output, "    item \"kifejezesek.pdf | 2 | 1 |").size(), 1u)
+      << "kifejezés and kifejezések on the one page\n" << joined(output);
 }
 
 TEST_F(SearchDialogViewerTest, AboutShowsTheModulesVersionAndHelpOpensTheDefaultDocument) {

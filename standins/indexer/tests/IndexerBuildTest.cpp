@@ -308,6 +308,31 @@ TEST(ExtractionTest, AFileChangedWhileItIsReadIsLeftOut) {
   EXPECT_EQ(extractFile(files[0]).problem, "it cannot be opened");
 }
 
+// One page of Helvetica in WinAnsiEncoding, the text given in code page 1252.
+std::string winAnsiPdf(const std::string& cp1252Text) {
+  const std::string content = "BT /F1 12 Tf 50 700 Td (" + cp1252Text + ") Tj ET";
+  return "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
+         "2 0 obj << /Type /Pages /Kids [3 0 R] /Count 1 >> endobj\n"
+         "3 0 obj << /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 4 0 R "
+         "/Resources << /Font << /F1 5 0 R >> >> >> endobj\n"
+         "4 0 obj << /Length " + std::to_string(content.size()) + " >> stream\n" + content +
+         "\nendstream endobj\n"
+         "5 0 obj << /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >> endobj\n"
+         "trailer << /Root 1 0 R >>\n%%EOF\n";
+}
+
+// French, Italian and Spanish letters that code page 1250 lacks are indexed
+// as the letters a user of that code page types; the ones it has stay.
+TEST(ExtractionTest, LettersTheCodePageLacksAreIndexedWithoutTheirAccent) {
+  Scratch scratch;
+  const fs::path pdf = scratch.path() / "fr.pdf";
+  std::ofstream(pdf, std::ios::binary) << winAnsiPdf("Verr\xE0 g\xE9n\xE8re ni\xF1o \x9C" "uvre");
+  const ExtractedFile file = extractFile(pdf);
+  ASSERT_TRUE(file.ok) << file.problem;
+  ASSERT_EQ(file.pageWords.size(), 1u);
+  EXPECT_EQ(file.pageWords[0], "verra\ng\xE9nere\nnino\noeuvre\n");
+}
+
 TEST(IndexerOutputTest, TheOutputFolderIsMadeAndAnUnwritableOneIsSaidBeforeAnyPdfIsRead) {
   Scratch scratch;
   const fs::path pdfs = scratch.path() / "pdfs";
