@@ -15,19 +15,22 @@ struct FoldedByte {
   uint8_t count;
 };
 
-const std::array<FoldedByte, 256>& foldTable() {
-  static const std::array<FoldedByte, 256> table = [] {
-    std::array<FoldedByte, 256> t{};
-    for (int c = 0; c < 256; ++c) {
-      const std::string folded = foldDiacritics(std::string(1, static_cast<char>(c)), false);
-      t[c].count = static_cast<uint8_t>(folded.size() < 2 ? 1 : 2);
-      t[c].letters[0] = static_cast<unsigned char>(folded.empty() ? c : folded[0]);
-      t[c].letters[1] = static_cast<unsigned char>(folded.size() < 2 ? 0 : folded[1]);
-    }
-    return t;
-  }();
-  return table;
+std::array<FoldedByte, 256> makeFoldTable() {
+  std::array<FoldedByte, 256> t{};
+  for (int c = 0; c < 256; ++c) {
+    const std::string folded = foldDiacritics(std::string(1, static_cast<char>(c)), false);
+    t[c].count = static_cast<uint8_t>(folded.size() < 2 ? 1 : 2);
+    t[c].letters[0] = static_cast<unsigned char>(folded.empty() ? c : folded[0]);
+    t[c].letters[1] = static_cast<unsigned char>(folded.size() < 2 ? 0 : folded[1]);
+  }
+  return t;
 }
+
+// Made when the program starts (foldDiacritics needs nothing initialised), so
+// the comparisons read it without a guard.
+const std::array<FoldedByte, 256> kFoldTable = makeFoldTable();
+
+const std::array<FoldedByte, 256>& foldTable() { return kFoldTable; }
 
 // The folded letters of a word one by one.
 class FoldedLetters {
