@@ -34,4 +34,9 @@ namespace tarvek::sbi::ling {
 // search without diacritics reads one run; the other maps sort by bytes.
 bool keyLess(Map map, std::string_view a, std::string_view b);
 
+// The order of the words' diacritics-free keys (foldDiacritics without the
+// German umlaut): negative, zero or positive as fold(a) is below, equal to or
+// above fold(b). Folds as it compares, so nothing is allocated.
+int compareFolded(std::string_view a, std::string_view b);
+
 }  // namespace tarvek::sbi::ling

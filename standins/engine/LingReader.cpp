@@ -18,6 +18,14 @@ bool formLess(std::string_view foldedA, std::string_view a, std::string_view fol
   return foldedA != foldedB ? foldedA < foldedB : a < b;
 }
 
+// keyLess(map, before, after), answered at once where the first bytes differ
+// in a map ordered by bytes, as most neighbours in a block do.
+bool ascends(Map map, std::string_view before, std::string_view after) {
+  if (map != kForms && !before.empty() && !after.empty() && before[0] != after[0])
+    return static_cast<unsigned char>(before[0]) < static_cast<unsigned char>(after[0]);
+  return keyLess(map, before, after);
+}
+
 bool readAt(PostingsSource& file, uint64_t offset, uint32_t size, std::vector<uint8_t>* out) {
   return file.read(offset, size, out) && out->size() == size;
 }
@@ -107,56 +115,73 @@ std::unique_ptr<LingReader> LingReader::open(std::unique_ptr<PostingsSource> fil
 const LingReader::Block* LingReader::block(Map map, uint32_t number) {
   const auto key = std::make_pair(static_cast<size_t>(map), number);
   if (auto it = cache_.find(key); it != cache_.end()) return &it->second;
+  // The oldest block makes room and lends its buffers to the new one.
+  Block fresh;
+  if (cacheOrder_.size() >= kCachedBlocks) {
+    auto oldest = cache_.extract(cacheOrder_.front());
+    fresh = std::move(oldest.mapped());
+    cacheOrder_.erase(cacheOrder_.begin());
+  }
+  if (!decode(map, number, &fresh)) return nullptr;
+  cacheOrder_.push_back(key);
+  return &cache_.emplace(key, std::move(fresh)).first->second;
+}
+
+bool LingReader::decode(Map map, uint32_t number, Block* out) {
   const MapHead& head = maps_[map];
   const BlockRef& ref = head.blocks[number];
-  std::vector<uint8_t> bytes;
-  if (!readAt(*file_, uint64_t{head.dataOffset} + ref.offset, ref.size, &bytes)) return nullptr;
-  if (checkCrc_ && crc32(bytes.data(), bytes.size()) != ref.crc) return nullptr;
+  if (!readAt(*file_, uint64_t{head.dataOffset} + ref.offset, ref.size, &out->bytes)) return false;
+  if (checkCrc_ && crc32(out->bytes.data(), out->bytes.size()) != ref.crc) return false;
   const bool last = number + 1 == head.blocks.size();
   const uint32_t count = last ? head.entries - number * kEntriesPerBlock : kEntriesPerBlock;
-  Block decoded;
-  decoded.entries.reserve(count);
-  ByteReader in(bytes.data(), bytes.size());
-  std::string previous, previousFolded;
+  out->keys.clear();
+  out->entries.clear();
+  out->ordinals.clear();
+  out->entries.reserve(count);
+  out->keys.reserve(size_t{count} * 16);
+  ByteReader in(out->bytes.data(), out->bytes.size());
+  size_t previousAt = 0, previousSize = 0;
   uint32_t base = 0;  // the ordinal the next form's first is written against
   for (uint32_t i = 0; i < count; ++i) {
     const uint8_t shared = in.u8();
     const std::string_view rest = in.shortText();
-    const std::string_view payload = in.bytes(in.varint());
-    if (!in.ok() || shared > previous.size() || (i == 0 && shared != 0)) return nullptr;
-    std::string key = previous.substr(0, shared);
-    key += rest;
-    std::string folded = map == kForms ? foldDiacritics(key, false) : std::string();
+    const uint32_t payloadSize = in.varint();
+    const size_t payloadAt = in.position();
+    const std::string_view payload = in.bytes(payloadSize);
+    if (!in.ok() || shared > previousSize || (i == 0 && shared != 0)) return false;
+    const size_t keySize = shared + rest.size();
+    if (keySize == 0 || keySize > 255) return false;
+    const size_t keyAt = out->keys.size();
+    out->keys.resize(keyAt + keySize);
+    char* const keys = out->keys.data();
+    std::copy_n(keys + previousAt, shared, keys + keyAt);
+    std::copy_n(rest.data(), rest.size(), keys + keyAt + shared);
     // Keys ascend strictly across the whole map: the first one is the index's,
-    // the last one stands below the next block's first.
-    const bool ascending = map == kForms ? formLess(previousFolded, previous, folded, key) : previous < key;
-    if (key.empty() || key.size() > 255 || (i == 0 ? key != ref.firstKey : !ascending)) return nullptr;
-    previous = key;
-    previousFolded = std::move(folded);
-    Entry entry{std::move(key), {}, {}};
-    if (map == kForms) {
-      if (!decodeOrdinals(payload, base, maps_[kLemmas].entries, &entry.ordinals)) return nullptr;
-      base = entry.ordinals.front();
-    } else {
-      entry.payload = std::string(payload);
+    // the last one stands below the next block's first. A key and the one
+    // before it share their first `shared` bytes, and folding keeps a shared
+    // beginning shared, so only what follows it is compared.
+    if (i == 0) {
+      if (std::string_view(keys + keyAt, keySize) != ref.firstKey) return false;
+    } else if (!ascends(map, std::string_view(keys + previousAt + shared, previousSize - shared), rest)) {
+      return false;
     }
-    decoded.entries.push_back(std::move(entry));
+    Entry entry{static_cast<uint32_t>(keyAt), static_cast<uint32_t>(keySize), static_cast<uint32_t>(payloadAt),
+                payloadSize};
+    if (map == kForms) {
+      entry.payloadAt = static_cast<uint32_t>(out->ordinals.size());
+      if (!decodeOrdinals(payload, base, maps_[kLemmas].entries, &out->ordinals)) return false;
+      entry.payloadSize = static_cast<uint32_t>(out->ordinals.size() - entry.payloadAt);
+      base = out->ordinals[entry.payloadAt];
+    }
+    out->entries.push_back(entry);
+    previousAt = keyAt;
+    previousSize = keySize;
   }
-  if (!in.atEnd()) return nullptr;
-  if (!last) {
-    const BlockRef& next = head.blocks[number + 1];
-    if (!(map == kForms ? formLess(previousFolded, previous, next.foldedKey, next.firstKey) : previous < next.firstKey))
-      return nullptr;
-  }
-  if (cacheOrder_.size() >= kCachedBlocks) {
-    cache_.erase(cacheOrder_.front());
-    cacheOrder_.erase(cacheOrder_.begin());
-  }
-  cacheOrder_.push_back(key);
-  return &cache_.emplace(key, std::move(decoded)).first->second;
+  if (!in.atEnd()) return false;
+  return last || keyLess(map, std::string_view(out->keys).substr(previousAt), head.blocks[number + 1].firstKey);
 }
 
-const LingReader::Entry* LingReader::find(Map map, std::string_view key, bool* ok) {
+const LingReader::Entry* LingReader::find(Map map, std::string_view key, const Block** found, bool* ok) {
   *ok = true;
   const auto& blocks = maps_[map].blocks;
   const std::string folded = map == kForms ? foldDiacritics(key, false) : std::string();
@@ -164,14 +189,15 @@ const LingReader::Entry* LingReader::find(Map map, std::string_view key, bool* o
     return map == kForms ? formLess(folded, k, ref.foldedKey, ref.firstKey) : k < ref.firstKey;
   });
   if (after == blocks.begin()) return nullptr;
-  const Block* found = block(map, static_cast<uint32_t>(after - blocks.begin() - 1));
-  if (!found) {
+  const Block* in = block(map, static_cast<uint32_t>(after - blocks.begin() - 1));
+  if (!in) {
     *ok = false;
     return nullptr;
   }
-  auto it = std::lower_bound(found->entries.begin(), found->entries.end(), key,
-                             [map](const Entry& e, std::string_view k) { return keyLess(map, e.key, k); });
-  return it != found->entries.end() && it->key == key ? &*it : nullptr;
+  *found = in;
+  auto it = std::lower_bound(in->entries.begin(), in->entries.end(), key,
+                             [&](const Entry& e, std::string_view k) { return keyLess(map, in->key(e), k); });
+  return it != in->entries.end() && in->key(*it) == key ? &*it : nullptr;
 }
 
 bool LingReader::lemmasOf(std::string_view word, bool ignoreDiacritics, std::vector<uint32_t>* ordinals) {
@@ -179,7 +205,11 @@ bool LingReader::lemmasOf(std::string_view word, bool ignoreDiacritics, std::vec
   if (word.empty() || word.size() > 255 || maps_[kForms].entries == 0) return true;
   if (!ignoreDiacritics) {
     bool ok = true;
-    if (const Entry* entry = find(kForms, word, &ok)) *ordinals = entry->ordinals;
+    const Block* in = nullptr;
+    if (const Entry* entry = find(kForms, word, &in, &ok)) {
+      const auto first = in->ordinals.begin() + entry->payloadAt;
+      ordinals->assign(first, first + entry->payloadSize);
+    }
     return ok;
   }
   // Every spelling of the key stands in one run that begins with the key
@@ -194,13 +224,14 @@ bool LingReader::lemmasOf(std::string_view word, bool ignoreDiacritics, std::vec
     const Block* found = block(kForms, b);
     if (!found) return false;
     for (const auto& entry : found->entries) {
-      const std::string folded = foldDiacritics(entry.key, false);
-      if (folded < key) continue;
-      if (folded > key) {
+      const int order = compareFolded(found->key(entry), word);
+      if (order < 0) continue;
+      if (order > 0) {
         b = static_cast<uint32_t>(blocks.size());
         break;
       }
-      ordinals->insert(ordinals->end(), entry.ordinals.begin(), entry.ordinals.end());
+      const auto first = found->ordinals.begin() + entry.payloadAt;
+      ordinals->insert(ordinals->end(), first, first + entry.payloadSize);
     }
   }
   std::sort(ordinals->begin(), ordinals->end());
@@ -214,19 +245,21 @@ bool LingReader::lemma(uint32_t ordinal, std::string* text, std::vector<std::str
   const Block* found = block(kLemmas, ordinal / kEntriesPerBlock);
   if (!found) return false;
   const Entry& entry = found->entries[ordinal % kEntriesPerBlock];
-  *text = entry.key;
-  ByteReader in(reinterpret_cast<const uint8_t*>(entry.payload.data()), entry.payload.size());
+  text->assign(found->key(entry));
+  const std::string_view payload = found->payload(entry);
+  ByteReader in(reinterpret_cast<const uint8_t*>(payload.data()), payload.size());
   const uint32_t n = in.varint();
-  if (n > entry.payload.size()) return false;
-  std::string previous = *text;
+  if (n > payload.size()) return false;
+  forms->reserve(n);
   for (uint32_t i = 0; i < n; ++i) {
     const uint8_t shared = in.u8();
     const std::string_view rest = in.shortText();
-    if (!in.ok() || shared > previous.size()) return false;
-    std::string form = previous.substr(0, shared);
+    const std::string& previous = i == 0 ? *text : forms->back();
+    if (!in.ok() || shared > previous.size() || shared + rest.size() == 0 || shared + rest.size() > 255) return false;
+    std::string form;
+    form.reserve(shared + rest.size());
+    form.append(previous, 0, shared);
     form += rest;
-    if (form.empty() || form.size() > 255) return false;
-    previous = form;
     forms->push_back(std::move(form));
   }
   return in.atEnd();
@@ -236,19 +269,21 @@ bool LingReader::synonymsOf(std::string_view word, std::vector<std::string>* syn
   synonyms->clear();
   if (word.empty() || word.size() > 255) return true;
   bool ok = true;
-  const Entry* entry = find(kSynonyms, word, &ok);
+  const Block* in = nullptr;
+  const Entry* entry = find(kSynonyms, word, &in, &ok);
   if (!ok) return false;
   if (!entry) return true;
-  const std::string* payload = &entry->payload;
-  ByteReader in(reinterpret_cast<const uint8_t*>(payload->data()), payload->size());
-  const uint32_t n = in.varint();
-  if (n > payload->size()) return false;
+  const std::string_view payload = in->payload(*entry);
+  ByteReader bytes(reinterpret_cast<const uint8_t*>(payload.data()), payload.size());
+  const uint32_t n = bytes.varint();
+  if (n > payload.size()) return false;
+  synonyms->reserve(n);
   for (uint32_t i = 0; i < n; ++i) {
-    const std::string_view s = in.shortText();
-    if (!in.ok() || s.empty()) return false;
+    const std::string_view s = bytes.shortText();
+    if (!bytes.ok() || s.empty()) return false;
     synonyms->emplace_back(s);
   }
-  return in.atEnd();
+  return bytes.atEnd();
 }
 
 }  // namespace tarvek::sbi::ling

@@ -49,20 +49,31 @@ class LingReader {
     uint32_t dataOffset = 0;
     std::vector<BlockRef> blocks;
   };
+  // A decoded block keeps the bytes as read and one buffer of all its keys,
+  // so that decoding it allocates per block, not per entry.
   struct Entry {
-    std::string key;
-    std::string payload;             // as stored; empty in the forms map
-    std::vector<uint32_t> ordinals;  // the forms map's lemma ordinals
+    uint32_t keyAt, keySize;          // in Block::keys
+    uint32_t payloadAt, payloadSize;  // in Block::bytes; the forms map's in Block::ordinals
   };
   struct Block {
+    std::vector<uint8_t> bytes;
+    std::string keys;
     std::vector<Entry> entries;
+    std::vector<uint32_t> ordinals;  // the forms map's lemma ordinals, entry after entry
+    std::string_view key(const Entry& e) const { return std::string_view(keys).substr(e.keyAt, e.keySize); }
+    std::string_view payload(const Entry& e) const {
+      return {reinterpret_cast<const char*>(bytes.data()) + e.payloadAt, e.payloadSize};
+    }
   };
 
   LingReader(std::unique_ptr<PostingsSource> file, bool checkCrc) : file_(std::move(file)), checkCrc_(checkCrc) {}
-  // The decoded block, read on first use; null when it is damaged.
+  // The decoded block, read, checked and decoded on first use; null when it
+  // is damaged. Valid until the next call.
   const Block* block(Map map, uint32_t number);
-  // The entry of `key`, or null (with *ok false when damaged).
-  const Entry* find(Map map, std::string_view key, bool* ok);
+  // Reads, checks and decodes a block into `out`, whose buffers are reused.
+  bool decode(Map map, uint32_t number, Block* out);
+  // The entry of `key` in *found, or null (with *ok false when damaged).
+  const Entry* find(Map map, std::string_view key, const Block** found, bool* ok);
 
   std::unique_ptr<PostingsSource> file_;
   bool checkCrc_;

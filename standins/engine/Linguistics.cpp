@@ -1,5 +1,9 @@
 #include "standins/engine/Linguistics.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <numeric>
 #include <unordered_set>
 
 namespace tarvek::sbi {
@@ -20,16 +24,53 @@ std::string lingDataPath(const std::string& folder, uint32_t language) {
 
 namespace {
 
+// The words in the order they first come, each once. The table holds
+// positions in the list (open addressing, at most half full), so adding a
+// word allocates nothing beyond the word itself.
 class WordList {
  public:
-  explicit WordList(std::vector<std::string>* words) : words_(words), seen_(words->begin(), words->end()) {}
-  void add(const std::string& word) {
-    if (seen_.insert(word).second) words_->push_back(word);
+  // Words already in the list count as given.
+  explicit WordList(std::vector<std::string>* words) : words_(words) {
+    for (const auto& word : *words) hashes_.push_back(std::hash<std::string_view>{}(word));
+    size_t slots = kFirstSlots;
+    while (words->size() * 2 > slots) slots *= 2;
+    place(slots);
+  }
+  void add(std::string_view word) {
+    const size_t hash = std::hash<std::string_view>{}(word);
+    const size_t mask = slots_.size() - 1;
+    for (size_t at = hash & mask;; at = (at + 1) & mask) {
+      const uint32_t slot = slots_[at];
+      if (slot == kFree) {
+        slots_[at] = static_cast<uint32_t>(words_->size());
+        words_->emplace_back(word);
+        hashes_.push_back(hash);
+        if (words_->size() * 2 > slots_.size()) place(slots_.size() * 2);
+        return;
+      }
+      if (hashes_[slot] == hash && (*words_)[slot] == word) return;
+    }
   }
 
  private:
+  static constexpr uint32_t kFree = UINT32_MAX;
+  static constexpr size_t kFirstSlots = 256;  // a power of two
+
+  // Lays every word of the list into a table of `count` slots.
+  void place(size_t count) {
+    std::vector<uint32_t> slots(count, kFree);
+    const size_t mask = slots.size() - 1;
+    for (uint32_t word = 0; word < hashes_.size(); ++word) {
+      size_t at = hashes_[word] & mask;
+      while (slots[at] != kFree) at = (at + 1) & mask;
+      slots[at] = word;
+    }
+    slots_.swap(slots);
+  }
+
   std::vector<std::string>* words_;
-  std::unordered_set<std::string> seen_;
+  std::vector<uint32_t> slots_;
+  std::vector<size_t> hashes_;  // of each word in the list
 };
 
 // Adds each lemma (and with `forms` its forms); its text goes to `lemmaTexts`.
@@ -43,6 +84,39 @@ bool addLemmas(ling::LingReader& data, const std::vector<uint32_t>& ordinals, bo
     if (!forms) continue;
     out.add(text);
     for (const auto& f : lemmaForms) out.add(f);
+  }
+  return true;
+}
+
+struct SynonymLemma {
+  uint32_t ordinal;
+  std::string text;
+  std::vector<std::string> forms;
+};
+
+// The lemmas of every synonym, and those lemmas with their forms ascending by
+// ordinal. Looked up in the maps' own order, so that neighbouring words share
+// a block and each block is read once, however many words fall in it.
+bool lookUpInOrder(ling::LingReader& data, const std::vector<std::string>& words,
+                   std::vector<std::vector<uint32_t>>* lemmasOfWord, std::vector<SynonymLemma>* lemmas) {
+  std::vector<size_t> order(words.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::sort(order.begin(), order.end(),
+            [&](size_t a, size_t b) { return ling::keyLess(ling::kForms, words[a], words[b]); });
+  lemmasOfWord->assign(words.size(), {});
+  std::vector<uint32_t> ordinals;
+  for (size_t i : order) {
+    if (!data.lemmasOf(words[i], false, &(*lemmasOfWord)[i])) return false;
+    ordinals.insert(ordinals.end(), (*lemmasOfWord)[i].begin(), (*lemmasOfWord)[i].end());
+  }
+  std::sort(ordinals.begin(), ordinals.end());
+  ordinals.erase(std::unique(ordinals.begin(), ordinals.end()), ordinals.end());
+  lemmas->clear();
+  lemmas->reserve(ordinals.size());
+  for (uint32_t ordinal : ordinals) {
+    SynonymLemma& lemma = lemmas->emplace_back();
+    lemma.ordinal = ordinal;
+    if (!data.lemma(ordinal, &lemma.text, &lemma.forms)) return false;
   }
   return true;
 }
@@ -63,16 +137,31 @@ bool expandWord(ling::LingReader& data, const std::string& lowerWord, const Word
   if (!options.synonyms) return true;
 
   // The thesaurus is keyed by lemma; the typed word counts too, for the words
-  // it knows that the dictionary does not.
+  // it knows that the dictionary does not. A synonym given again adds nothing.
   lemmaTexts.insert(lemmaTexts.begin(), lowerWord);
-  std::vector<std::string> synonyms;
+  std::vector<std::string> synonyms, given;
+  std::unordered_set<std::string> seen;
   for (const auto& key : lemmaTexts) {
     if (!data.synonymsOf(key, &synonyms)) return false;
-    for (const auto& synonym : synonyms) {
-      out.add(synonym);
-      if (keys) keys->synonyms.push_back(synonym);
-      if (!options.lemmas) continue;
-      if (!data.lemmasOf(synonym, false, &ordinals) || !addLemmas(data, ordinals, true, out, nullptr)) return false;
+    for (auto& synonym : synonyms)
+      if (seen.insert(synonym).second) given.push_back(std::move(synonym));
+  }
+  if (keys) keys->synonyms = given;
+  if (!options.lemmas) {
+    for (const auto& synonym : given) out.add(synonym);
+    return true;
+  }
+  std::vector<std::vector<uint32_t>> lemmasOfSynonym;
+  std::vector<SynonymLemma> lemmas;
+  if (!lookUpInOrder(data, given, &lemmasOfSynonym, &lemmas)) return false;
+  // Each synonym, then every form of each of its lemmas.
+  for (size_t i = 0; i < given.size(); ++i) {
+    out.add(given[i]);
+    for (uint32_t ordinal : lemmasOfSynonym[i]) {
+      const auto it = std::lower_bound(lemmas.begin(), lemmas.end(), ordinal,
+                                       [](const SynonymLemma& l, uint32_t o) { return l.ordinal < o; });
+      out.add(it->text);
+      for (const auto& form : it->forms) out.add(form);
     }
   }
   return true;

@@ -99,6 +99,30 @@ TEST(LingReaderTest, FindsEveryWordAcrossManyBlocks) {
   }
 }
 
+// More blocks than the reader keeps: a block read again after its cache
+// turned over is decoded into buffers an older block lent it.
+TEST(LingReaderTest, ABlockReadAgainAfterTheCacheTurnedOverAnswersAsBefore) {
+  LingSource source;
+  const auto lemmaText = [](int i) { return "w" + std::to_string(10000 + i); };
+  for (int i = 0; i < 3000; ++i) source.lemmas[lemmaText(i)] = {lemmaText(i) + "x", lemmaText(i) + "y"};
+  const std::vector<uint8_t> bytes = buildLingData(0, source);
+  auto reader = openBytes(bytes);
+  ASSERT_TRUE(reader);
+  std::vector<uint32_t> ordinals;
+  std::string text;
+  Words forms;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < 3000; i += 7) {
+      const std::string lemma = lemmaText(i);
+      ASSERT_TRUE(reader->lemmasOf(lemma + "y", false, &ordinals));
+      ASSERT_EQ(ordinals, (std::vector<uint32_t>{static_cast<uint32_t>(i)})) << lemma << " pass " << pass;
+      ASSERT_TRUE(reader->lemma(ordinals[0], &text, &forms));
+      ASSERT_EQ(text, lemma) << "pass " << pass;
+      ASSERT_EQ(forms, (Words{lemma + "x", lemma + "y"})) << "pass " << pass;
+    }
+  }
+}
+
 // Asks for every word the data knows; false when a lookup meets damage.
 bool readsWholly(LingReader& reader) {
   std::vector<uint32_t> ordinals;
