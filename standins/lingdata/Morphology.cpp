@@ -24,6 +24,10 @@ std::optional<std::string> inflectedStem(const std::string& word, const std::str
     }
     const std::string name = field.substr(0, colon);
     if (name == "ds" || name == "sp" || name == "pa") return std::nullopt;
+    // hunspell names an affix without morphology by its flag; one before the
+    // stem is a prefix, which in such a dictionary makes another word
+    // (it_IT's ri-: "fl:J st:conoscere" for riconosce).
+    if (name == "fl" && !seenStem) return std::nullopt;
     if (name == "st" && !seenStem) {
       seenStem = true;
       stem = field.substr(colon + 1);
