@@ -7,7 +7,7 @@
 //                [--twofold no] [--derivational FLAGS] [--paired FLAGS]
 //                [--min-affixed-stem N] [--join english|german|italian]
 //                [--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N]
-//                [--paradigms MODELS]
+//                [--paradigms MODELS] [--apostrophes no]
 //
 // With --paradigms the affix rules are not expanded: hunspell generates each
 // lemma's forms after the model words of MODELS (Paradigms.h).
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   std::string aff, dic, thesaurus, out;
   std::vector<std::string> irregular;
   long language = -1;
-  bool twofold = true, waive = false, analyse = false;
+  bool twofold = true, waive = false, analyse = false, apostrophes = true;
   std::string derivational, paired, join, paradigms;
   size_t minAffixedStem = 0;
   size_t maxPerStem = 1000, maxForms = 8'000'000, maxPerLemma = 1000;
@@ -100,6 +100,7 @@ int main(int argc, char** argv) {
     else if (option == "--analyse") analyse = value == "yes";
     else if (option == "--paradigms") paradigms = value;
     else if (option == "--max-forms-per-lemma") maxPerLemma = std::stoul(value);
+    else if (option == "--apostrophes") apostrophes = value != "no";
     else {
       std::fprintf(stderr, "tarvek-lingc: unknown option %s\n", option.c_str());
       return 2;
@@ -109,7 +110,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T] "
                          "[--irregular FILE]... [--max-forms-per-stem N] [--max-forms N] [--twofold no] "
                          "[--derivational FLAGS] [--paired FLAGS] [--min-affixed-stem N] [--join english|german|italian] "
-                         "[--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N] [--paradigms MODELS]\n");
+                         "[--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N] [--paradigms MODELS] "
+                         "[--apostrophes no]\n");
     return 2;
   }
 
@@ -160,6 +162,7 @@ int main(int argc, char** argv) {
     expander.setPaired(paired);
     expander.setMinAffixedStem(minAffixedStem);
     expander.setWaiveConditions(waive);
+    expander.setApostrophes(apostrophes);
     const bool ok = loaded &&
                     expander.expand(dic, maxPerStem, [&](const std::string& stem, const std::set<std::string>& utf8) {
                       ++stems;
@@ -214,10 +217,10 @@ int main(int argc, char** argv) {
     if (join == "german")
       for (const auto& [lemma, word] : tarvek::lingdata::germanJoins(written, plurals))
         if (!engineWord(lemma).empty() && !engineWord(word).empty()) joins.emplace_back(engineWord(lemma), engineWord(word));
-    // A German plural brings its own forms (Männer: Männern); an Italian
-    // participle's would add a fifth to the file (its clitic forms) for none
-    // the lists miss, and an English word has few.
-    for (const auto& [lemma, word] : joins) {
+    if (join == "italian") tarvek::lingdata::moveParticiples(joins, &source.lemmas);
+    // A German plural brings its own forms (Männer: Männern); an English
+    // word has few.
+    for (const auto& [lemma, word] : join == "italian" ? decltype(joins){} : joins) {
       std::set<std::string> joined{word};
       if (auto own = source.lemmas.find(word); join == "german" && own != source.lemmas.end())
         joined.insert(own->second.begin(), own->second.end());

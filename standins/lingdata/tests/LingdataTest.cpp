@@ -93,6 +93,13 @@ TEST_F(LingdataTest, AStemOverTheCapKeepsItsShortestForms) {
   EXPECT_EQ(forms.at("brat"), (std::set<std::string>{"brat", "brata"}));
 }
 
+TEST_F(LingdataTest, AffixesThatWriteAnApostropheLeftOutMakeRoomUnderTheCap) {
+  const std::string aff = "SET UTF-8\nPFX T Y 1\nPFX T 0 l' [aeiou]\nSFX A Y 1\nSFX A o issimo o\n";
+  EXPECT_EQ(expand(aff, "1\namico/AT\n", 2).at("amico"), (std::set<std::string>{"amico", "l'amico"}));
+  EXPECT_EQ(expand(aff, "1\namico/AT\n", 2, [](AffixExpander& e) { e.setApostrophes(false); }).at("amico"),
+            (std::set<std::string>{"amico", "amicissimo"}));
+}
+
 TEST_F(LingdataTest, DerivationalAndUnpairedFlagsGiveNoForms) {
   const std::string aff =
       "SFX R Y 1\nSFX R 0 er .\nSFX T N 1\nSFX T 0 est .\nSFX S Y 1\nSFX S 0 s .\n"
@@ -175,6 +182,19 @@ TEST_F(LingdataTest, ItalianParticiplesJoinTheirVerb) {
   EXPECT_EQ(Pairs(joins.begin(), joins.end()),
             (Pairs{{"parlare", "parlato"}, {"vendere", "venduto"}, {"finire", "finito"}, {"dormire", "dormito"}}))
       << "fato is no participle of a verb that short; parlito has no verb parlire";
+}
+
+TEST_F(LingdataTest, AnItalianParticipleMovesItsFormsIntoEachVerbItJoins) {
+  std::map<std::string, std::set<std::string>> lemmas{{"usare", {"usare", "usano"}},
+                                                      {"usato", {"usato", "usata", "usativi", "usatomelo"}},
+                                                      {"abitare", {"abitare"}},
+                                                      {"abitato", {"abitato", "abitati"}}};
+  moveParticiples({{"usare", "usato"}, {"abitare", "abitato"}, {"abitire", "abitato"}}, &lemmas);
+  EXPECT_EQ(lemmas, (std::map<std::string, std::set<std::string>>{
+                        {"usare", {"usare", "usano", "usato", "usata", "usativi"}},
+                        {"abitare", {"abitare", "abitato", "abitati"}},
+                        {"abitire", {"abitato", "abitati"}}}))
+      << "a form with two pronouns (usatomelo) is dropped";
 }
 
 TEST_F(LingdataTest, ThesaurusDropsAnnotationsAndAntonymsAndReadsTheMeaningsItCounts) {
