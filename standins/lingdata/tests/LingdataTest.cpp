@@ -11,6 +11,7 @@
 #include "standins/lingdata/EnglishJoins.h"
 #include "standins/lingdata/FormGroups.h"
 #include "standins/lingdata/GermanJoins.h"
+#include "standins/lingdata/HeadForms.h"
 #include "standins/lingdata/ItalianJoins.h"
 #include "standins/lingdata/Thesaurus.h"
 
@@ -168,11 +169,20 @@ TEST_F(LingdataTest, GermanUmlautPluralsAndWeakParticiplesJoinTheirLemma) {
                                     "Güte",   "Kauf",   "Käufer",  "Bär",      "Bar",       "spielen", "gespielt",
                                     "arbeiten", "gearbeitet", "einkaufen", "eingekauft", "Gewalt", "walten"};
   const std::set<std::string> plurals{"Männer", "Städte", "Väter", "Bär"};
-  const auto joins = germanJoins(stems, plurals);
+  const auto joins = germanJoins(stems, plurals, {});
   EXPECT_EQ(Pairs(joins.begin(), joins.end()),
             (Pairs{{"Mann", "Männer"}, {"Stadt", "Städte"}, {"Vater", "Väter"}, {"spielen", "gespielt"},
                    {"arbeiten", "gearbeitet"}, {"einkaufen", "eingekauft"}}))
       << "not Güte or Käufer (no plurals), Bär (no plural ending), Gewalt (a noun)";
+}
+
+TEST_F(LingdataTest, AGermanWordInEThatIsALemmaOfItsOwnIsNoPlural) {
+  // Blüte, Wüste and Städte all inflect as plurals do (Blüten, Städten).
+  const std::set<std::string> stems{"Blut", "Blüte", "Wust", "Wüste", "Stadt", "Städte", "Mann", "Männer"};
+  const std::set<std::string> plurals{"Blüte", "Wüste", "Städte", "Männer"};
+  const auto joins = germanJoins(stems, plurals, {"Blüte", "Wüste", "Männer"});
+  EXPECT_EQ(Pairs(joins.begin(), joins.end()), (Pairs{{"Stadt", "Städte"}, {"Mann", "Männer"}}))
+      << "a lemma in -er (the thesaurus enters Männer) is still a plural";
 }
 
 TEST_F(LingdataTest, ItalianParticiplesJoinTheirVerb) {
@@ -195,6 +205,16 @@ TEST_F(LingdataTest, AnItalianParticipleMovesItsFormsIntoEachVerbItJoins) {
                         {"abitare", {"abitare", "abitato", "abitati"}},
                         {"abitire", {"abitato", "abitati"}}}))
       << "a form with two pronouns (usatomelo) is dropped";
+}
+
+TEST(HeadFormsTest, AHeadThatIsOnlyAFormLendsItsSynonymsToItsLemmas) {
+  const WordGroups lemmas{{"librare", {"librare", "libro", "libri"}}, {"volume", {"volume", "volumi"}}};
+  WordGroups synonyms{{"libro", {"volume", "tomo"}}, {"volume", {"libro", "librare"}}};
+  lendSynonymsOfFormHeads(lemmas, &synonyms);
+  EXPECT_EQ(synonyms, (WordGroups{{"libro", {"volume", "tomo"}},
+                                  {"librare", {"volume", "tomo"}},
+                                  {"volume", {"libro", "librare"}}}))
+      << "volume is a lemma of its own and lends nothing";
 }
 
 TEST_F(LingdataTest, ThesaurusDropsAnnotationsAndAntonymsAndReadsTheMeaningsItCounts) {
