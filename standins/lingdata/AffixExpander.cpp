@@ -197,6 +197,7 @@ bool AffixExpander::loadAffixes(const std::string& path, std::string* error) {
       affixClass.cross = f[2] == "Y";
       continue;
     }
+    if (!apostrophes_ && f[3].find('\'') != std::string::npos) continue;
     AffixEntry entry;
     entry.strip = f[2] == "0" ? std::u32string{} : decode(f[2]);
     std::string add = f[3];
@@ -210,6 +211,13 @@ bool AffixExpander::loadAffixes(const std::string& path, std::string* error) {
     affixClass.entries.push_back(std::move(entry));
   }
   return true;
+}
+
+void AffixExpander::setApostrophes(bool on) {
+  apostrophes_ = on;
+  if (on) return;
+  for (auto& [flag, affixClass] : classes_)
+    std::erase_if(affixClass.entries, [](const AffixEntry& e) { return e.add.find(U'\'') != std::u32string::npos; });
 }
 
 bool AffixExpander::has(const std::vector<Flag>& flags, Flag f) const {

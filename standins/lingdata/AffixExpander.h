@@ -56,6 +56,11 @@ class AffixExpander {
   // Stems shorter than this take no affixes: a letter's plural ("is" of "i")
   // is another word.
   void setMinAffixedStem(size_t letters) { minAffixedStem_ = letters; }
+  // Leaves out the affixes that write an apostrophe: it_IT's elided articles
+  // (l', un', m', bell') make a copy of every form that is no word the
+  // engine holds, and would fill a capped stem before its own inflections.
+  // Either before or after loadAffixes.
+  void setApostrophes(bool on);
   // Calls onStem(lemma, forms) for every stem of the .dic, and for every
   // word its derivational flags make; at most
   // `maxFormsPerStem` forms each (the stem's own first). False when the
@@ -95,6 +100,7 @@ class AffixExpander {
   std::vector<Flag> derivational_, paired_;
   size_t minAffixedStem_ = 0;
   bool waiveConditions_ = false;
+  bool apostrophes_ = true;
   std::vector<std::vector<Flag>> aliases_;  // AF lines, numbered from 1
   std::vector<std::vector<std::string>> morphAliases_;  // AM lines, numbered from 1
   std::map<Flag, AffixClass> classes_;

@@ -33,7 +33,8 @@ const char* const kSeparable[] = {"",    "ab",  "an",  "auf",  "aus",    "bei", 
 }  // namespace
 
 std::vector<std::pair<std::string, std::string>> germanJoins(const std::set<std::string>& stems,
-                                                             const std::set<std::string>& plurals) {
+                                                             const std::set<std::string>& plurals,
+                                                             const std::set<std::string>& lemmas) {
   std::vector<std::pair<std::string, std::string>> out;
   for (const std::string& w : stems) {
     if (capitalised(w) && plurals.count(w)) {
@@ -41,7 +42,7 @@ std::vector<std::pair<std::string, std::string>> germanJoins(const std::set<std:
       if (plain.empty()) continue;
       if ((endsWith(w, "er") || endsWith(w, "el") || endsWith(w, "en")) && stems.count(plain)) out.emplace_back(plain, w);
       for (const char* ending : {"er", "e"})
-        if (endsWith(plain, ending)) {
+        if (endsWith(plain, ending) && !(std::string(ending) == "e" && lemmas.count(w))) {
           const std::string singular = plain.substr(0, plain.size() - std::string(ending).size());
           if (singular.size() >= 2 && stems.count(singular)) out.emplace_back(singular, w);
         }

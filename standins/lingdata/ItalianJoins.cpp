@@ -14,4 +14,19 @@ std::vector<std::pair<std::string, std::string>> italianJoins(const std::set<std
   return out;
 }
 
+void moveParticiples(const std::vector<std::pair<std::string, std::string>>& joins,
+                     std::map<std::string, std::set<std::string>>* lemmas) {
+  std::set<std::string> moved;
+  for (const auto& [verb, participle] : joins) {
+    auto& group = (*lemmas)[verb];
+    group.insert(participle);
+    if (auto own = lemmas->find(participle); own != lemmas->end())
+      for (const std::string& form : own->second)
+        if (form.size() <= participle.size() + 3) group.insert(form);
+    moved.insert(participle);
+  }
+  // Only once every verb has its forms: a participle may join two verbs.
+  for (const auto& participle : moved) lemmas->erase(participle);
+}
+
 }  // namespace tarvek::lingdata

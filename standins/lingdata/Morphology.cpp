@@ -25,7 +25,12 @@ std::optional<std::string> inflectedStem(const std::string& word, const std::str
     }
     const std::string name = field.substr(0, colon);
     if (name == "ds" || name == "sp" || name == "pa" || name == "tp") return std::nullopt;
-    if (name == "fl" && field.find_first_of(derivationalFlags, colon + 1) != std::string::npos) return std::nullopt;
+    // hunspell names an affix without morphology by its flag. One before the
+    // stem is a prefix, which in such a dictionary makes another word (it_IT's
+    // ri-: "fl:J st:conoscere" for riconosce); one after it, a derivation when
+    // the language's list of derivational flags names it.
+    if (name == "fl" && (!seenStem || field.find_first_of(derivationalFlags, colon + 1) != std::string::npos))
+      return std::nullopt;
     if (name == "st" && !seenStem) {
       seenStem = true;
       stem = field.substr(colon + 1);

@@ -7,7 +7,7 @@
 //                [--twofold no] [--derivational FLAGS] [--paired FLAGS]
 //                [--min-affixed-stem N] [--join english|german|italian]
 //                [--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N]
-//                [--paradigms MODELS]
+//                [--paradigms MODELS] [--apostrophes no] [--head-forms yes]
 //
 // With --paradigms the affix rules are not expanded: hunspell generates each
 // lemma's forms after the model words of MODELS (Paradigms.h).
@@ -35,6 +35,7 @@
 #include "standins/lingdata/EnglishJoins.h"
 #include "standins/lingdata/FormGroups.h"
 #include "standins/lingdata/GermanJoins.h"
+#include "standins/lingdata/HeadForms.h"
 #include "standins/lingdata/HunspellAnalyser.h"
 #include "standins/lingdata/ItalianJoins.h"
 #include "standins/lingdata/Paradigms.h"
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
   std::string aff, dic, thesaurus, out;
   std::vector<std::string> irregular;
   long language = -1;
-  bool twofold = true, waive = false, analyse = false;
+  bool twofold = true, waive = false, analyse = false, apostrophes = true, headForms = false;
   std::string derivational, paired, join, paradigms;
   size_t minAffixedStem = 0;
   size_t maxPerStem = 1000, maxForms = 8'000'000, maxPerLemma = 1000;
@@ -100,6 +101,8 @@ int main(int argc, char** argv) {
     else if (option == "--analyse") analyse = value == "yes";
     else if (option == "--paradigms") paradigms = value;
     else if (option == "--max-forms-per-lemma") maxPerLemma = std::stoul(value);
+    else if (option == "--apostrophes") apostrophes = value != "no";
+    else if (option == "--head-forms") headForms = value == "yes";
     else {
       std::fprintf(stderr, "tarvek-lingc: unknown option %s\n", option.c_str());
       return 2;
@@ -109,7 +112,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T] "
                          "[--irregular FILE]... [--max-forms-per-stem N] [--max-forms N] [--twofold no] "
                          "[--derivational FLAGS] [--paired FLAGS] [--min-affixed-stem N] [--join english|german|italian] "
-                         "[--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N] [--paradigms MODELS]\n");
+                         "[--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N] [--paradigms MODELS] "
+                         "[--apostrophes no] [--head-forms yes]\n");
     return 2;
   }
 
@@ -160,6 +164,7 @@ int main(int argc, char** argv) {
     expander.setPaired(paired);
     expander.setMinAffixedStem(minAffixedStem);
     expander.setWaiveConditions(waive);
+    expander.setApostrophes(apostrophes);
     const bool ok = loaded &&
                     expander.expand(dic, maxPerStem, [&](const std::string& stem, const std::set<std::string>& utf8) {
                       ++stems;
@@ -211,13 +216,23 @@ int main(int argc, char** argv) {
     std::vector<std::pair<std::string, std::string>> joins;
     if (join == "english") joins = tarvek::lingdata::englishJoins(stemWords, nouns);
     if (join == "italian") joins = tarvek::lingdata::italianJoins(stemWords);
+    // The words the thesaurus enters are lemmas of their own (Blüte, Wüste).
+    std::set<std::string> lemmaWords;
+    if (join == "german" && !thesaurus.empty()) {
+      std::set<std::string> heads;
+      tarvek::lingdata::readThesaurus(thesaurus, [&](const std::string& head, const std::vector<std::string>&) {
+        heads.insert(engineWord(head));
+      });
+      for (const auto& w : written)
+        if (heads.count(engineWord(w))) lemmaWords.insert(w);
+    }
     if (join == "german")
-      for (const auto& [lemma, word] : tarvek::lingdata::germanJoins(written, plurals))
+      for (const auto& [lemma, word] : tarvek::lingdata::germanJoins(written, plurals, lemmaWords))
         if (!engineWord(lemma).empty() && !engineWord(word).empty()) joins.emplace_back(engineWord(lemma), engineWord(word));
-    // A German plural brings its own forms (Männer: Männern); an Italian
-    // participle's would add a fifth to the file (its clitic forms) for none
-    // the lists miss, and an English word has few.
-    for (const auto& [lemma, word] : joins) {
+    if (join == "italian") tarvek::lingdata::moveParticiples(joins, &source.lemmas);
+    // A German plural brings its own forms (Männer: Männern); an English
+    // word has few.
+    for (const auto& [lemma, word] : join == "italian" ? decltype(joins){} : joins) {
       std::set<std::string> joined{word};
       if (auto own = source.lemmas.find(word); join == "german" && own != source.lemmas.end())
         joined.insert(own->second.begin(), own->second.end());
@@ -259,6 +274,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+
+  if (headForms) tarvek::lingdata::lendSynonymsOfFormHeads(source.lemmas, &source.synonyms);
 
   const std::vector<uint8_t> bytes = tarvek::sbi::ling::buildLingData(static_cast<uint16_t>(language), source);
   if (bytes.size() > 0xFFFFFFFFu) {

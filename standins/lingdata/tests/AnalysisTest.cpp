@@ -25,6 +25,7 @@ TEST(MorphologyTest, OnlyAReadingByInflectionNamesALemma) {
       {{"ip:PREF sp:ki  st:választ po:vrb is:PAST_INDIC_INDEF_SG_3"}, {}},
       {{"pa:könyv st:könyv pa:tár st:tár po:noun"}, {}},
       {{"ri st:conoscere fl:J"}, {}},
+      {{"fl:J st:conoscere fl:B", "st:riconoscere"}, {"riconoscere"}},
       {{"st:usato fl:E", "st:usare fl:A", "st:usare fl:B"}, {"usato", "usare"}},
       {{"po:noun is:ACC"}, {"word"}},
       {{}, {}},

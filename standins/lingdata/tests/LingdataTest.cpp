@@ -11,6 +11,7 @@
 #include "standins/lingdata/EnglishJoins.h"
 #include "standins/lingdata/FormGroups.h"
 #include "standins/lingdata/GermanJoins.h"
+#include "standins/lingdata/HeadForms.h"
 #include "standins/lingdata/ItalianJoins.h"
 #include "standins/lingdata/Thesaurus.h"
 
@@ -93,6 +94,13 @@ TEST_F(LingdataTest, AStemOverTheCapKeepsItsShortestForms) {
   EXPECT_EQ(forms.at("brat"), (std::set<std::string>{"brat", "brata"}));
 }
 
+TEST_F(LingdataTest, AffixesThatWriteAnApostropheLeftOutMakeRoomUnderTheCap) {
+  const std::string aff = "SET UTF-8\nPFX T Y 1\nPFX T 0 l' [aeiou]\nSFX A Y 1\nSFX A o issimo o\n";
+  EXPECT_EQ(expand(aff, "1\namico/AT\n", 2).at("amico"), (std::set<std::string>{"amico", "l'amico"}));
+  EXPECT_EQ(expand(aff, "1\namico/AT\n", 2, [](AffixExpander& e) { e.setApostrophes(false); }).at("amico"),
+            (std::set<std::string>{"amico", "amicissimo"}));
+}
+
 TEST_F(LingdataTest, DerivationalAndUnpairedFlagsGiveNoForms) {
   const std::string aff =
       "SFX R Y 1\nSFX R 0 er .\nSFX T N 1\nSFX T 0 est .\nSFX S Y 1\nSFX S 0 s .\n"
@@ -161,11 +169,20 @@ TEST_F(LingdataTest, GermanUmlautPluralsAndWeakParticiplesJoinTheirLemma) {
                                     "Güte",   "Kauf",   "Käufer",  "Bär",      "Bar",       "spielen", "gespielt",
                                     "arbeiten", "gearbeitet", "einkaufen", "eingekauft", "Gewalt", "walten"};
   const std::set<std::string> plurals{"Männer", "Städte", "Väter", "Bär"};
-  const auto joins = germanJoins(stems, plurals);
+  const auto joins = germanJoins(stems, plurals, {});
   EXPECT_EQ(Pairs(joins.begin(), joins.end()),
             (Pairs{{"Mann", "Männer"}, {"Stadt", "Städte"}, {"Vater", "Väter"}, {"spielen", "gespielt"},
                    {"arbeiten", "gearbeitet"}, {"einkaufen", "eingekauft"}}))
       << "not Güte or Käufer (no plurals), Bär (no plural ending), Gewalt (a noun)";
+}
+
+TEST_F(LingdataTest, AGermanWordInEThatIsALemmaOfItsOwnIsNoPlural) {
+  // Blüte, Wüste and Städte all inflect as plurals do (Blüten, Städten).
+  const std::set<std::string> stems{"Blut", "Blüte", "Wust", "Wüste", "Stadt", "Städte", "Mann", "Männer"};
+  const std::set<std::string> plurals{"Blüte", "Wüste", "Städte", "Männer"};
+  const auto joins = germanJoins(stems, plurals, {"Blüte", "Wüste", "Männer"});
+  EXPECT_EQ(Pairs(joins.begin(), joins.end()), (Pairs{{"Stadt", "Städte"}, {"Mann", "Männer"}}))
+      << "a lemma in -er (the thesaurus enters Männer) is still a plural";
 }
 
 TEST_F(LingdataTest, ItalianParticiplesJoinTheirVerb) {
@@ -175,6 +192,30 @@ TEST_F(LingdataTest, ItalianParticiplesJoinTheirVerb) {
   EXPECT_EQ(Pairs(joins.begin(), joins.end()),
             (Pairs{{"parlare", "parlato"}, {"vendere", "venduto"}, {"finire", "finito"}, {"dormire", "dormito"}}))
       << "fato is no participle of a verb that short; parlito has no verb parlire";
+}
+
+TEST_F(LingdataTest, AnItalianParticipleMovesItsFormsIntoEachVerbItJoins) {
+  std::map<std::string, std::set<std::string>> lemmas{{"usare", {"usare", "usano"}},
+                                                      {"usato", {"usato", "usata", "usativi", "usatomelo"}},
+                                                      {"abitare", {"abitare"}},
+                                                      {"abitato", {"abitato", "abitati"}}};
+  moveParticiples({{"usare", "usato"}, {"abitare", "abitato"}, {"abitire", "abitato"}}, &lemmas);
+  EXPECT_EQ(lemmas, (std::map<std::string, std::set<std::string>>{
+                        {"usare", {"usare", "usano", "usato", "usata", "usativi"}},
+                        {"abitare", {"abitare", "abitato", "abitati"}},
+                        {"abitire", {"abitato", "abitati"}}}))
+      << "a form with two pronouns (usatomelo) is dropped";
+}
+
+TEST(HeadFormsTest, AHeadThatIsOnlyAFormLendsItsSynonymsToItsLemmas) {
+  const WordGroups lemmas{{"librare", {"librare", "libro", "libri"}},
+                          {"partire", {"partire", "parte"}},
+                          {"parte", {"parte", "parti"}}};
+  WordGroups synonyms{{"libro", {"volume", "tomo"}}, {"parte", {"porzione"}}};
+  lendSynonymsOfFormHeads(lemmas, &synonyms);
+  EXPECT_EQ(synonyms,
+            (WordGroups{{"libro", {"volume", "tomo"}}, {"librare", {"volume", "tomo"}}, {"parte", {"porzione"}}}))
+      << "parte is a lemma of its own: partire, whose form it is too, borrows nothing";
 }
 
 TEST_F(LingdataTest, ThesaurusDropsAnnotationsAndAntonymsAndReadsTheMeaningsItCounts) {
