@@ -1,10 +1,13 @@
 """A minimal PDF writer: pages of left-aligned text lines in Helvetica, and
 pages that are only a picture, as a scanner makes them.
 
-The text is stored in code page 1250. Helvetica's built-in encoding lacks
-most Central European letters, so the font carries an /Encoding with a
-/Differences array that names the glyph of every byte from 0x80 up; text
-extractors then map the glyph names back to Unicode.
+The text is stored in code page 1250 by default. Helvetica's built-in
+encoding lacks most Central European letters, so the font carries an
+/Encoding with a /Differences array that names the glyph of every byte from
+0x80 up; text extractors then map the glyph names back to Unicode. With
+encoding="cp1252" the text is stored in code page 1252 (Western European:
+è à ñ œ ...) under the font's standard WinAnsiEncoding, which names those
+glyphs itself.
 """
 
 import zlib
@@ -41,8 +44,8 @@ def _differences():
     return "[" + " ".join(parts) + "]"
 
 
-def _pdf_string(text):
-    raw = text.encode("cp1250")
+def _pdf_string(text, encoding):
+    raw = text.encode(encoding)
     out = bytearray(b"(")
     for b in raw:
         if b in (0x28, 0x29, 0x5C):  # ( ) \
@@ -54,10 +57,10 @@ def _pdf_string(text):
     return bytes(out + b")")
 
 
-def _text_stream(lines):
+def _text_stream(lines, encoding):
     ops = [b"BT", b"/F1 %d Tf" % FONT_SIZE, b"%d TL" % LEADING, b"%d %d Td" % (LEFT, TOP)]
     for line in lines:
-        ops.append(_pdf_string(line) + b" Tj T*")
+        ops.append(_pdf_string(line, encoding) + b" Tj T*")
     ops.append(b"ET")
     return b"\n".join(ops)
 
@@ -67,15 +70,26 @@ def _drawing_stream():
     return b"0.5 w 100 500 300 200 re S 120 520 260 160 re S"
 
 
-def write_pdf(path, pages, title, text=True):
+def write_pdf(path, pages, title, text=True, encoding="cp1250"):
     """Writes a PDF whose page i shows the lines pages[i] (a list of str).
 
     With text=False every page holds a drawing only and no text layer.
+    encoding is "cp1250" or "cp1252"; a character it lacks raises
+    UnicodeEncodeError.
     """
-    write_pages(path, [("text" if text else "drawing", lines) for lines in pages], title)
+    write_pages(path, [("text" if text else "drawing", lines) for lines in pages], title, encoding)
 
 
-def write_pages(path, pages, title):
+def _font(encoding):
+    if encoding == "cp1252":
+        return b"<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>"
+    if encoding != "cp1250":
+        raise ValueError("no font encoding for " + encoding)
+    return (b"<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding << /Type /Encoding "
+            b"/BaseEncoding /WinAnsiEncoding /Differences " + _differences().encode() + b" >> >>")
+
+
+def write_pages(path, pages, title, encoding="cp1250"):
     """Writes a PDF of mixed pages, each a pair (kind, content):
 
       ("text", lines)        lines of text, a text layer
@@ -91,8 +105,7 @@ def write_pages(path, pages, title):
 
     catalog = add(None)
     pages_obj = add(None)
-    font = add(b"<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding << /Type /Encoding "
-               b"/BaseEncoding /WinAnsiEncoding /Differences " + _differences().encode() + b" >> >>")
+    font = add(_font(encoding))
     kids = []
     for kind, content in pages:
         resources = b"/Font << /F1 %d 0 R >>" % font
@@ -104,7 +117,7 @@ def write_pages(path, pages, title):
             resources = b"/XObject << /Im1 %d 0 R >>" % image
             drawing = b"q %d 0 0 %d 0 0 cm /Im1 Do Q" % (PAGE_WIDTH, PAGE_HEIGHT)
         elif kind == "text":
-            drawing = _text_stream(content)
+            drawing = _text_stream(content, encoding)
         else:
             drawing = _drawing_stream()
         compressed = zlib.compress(drawing)
