@@ -44,7 +44,7 @@ def _differences():
     return "[" + " ".join(parts) + "]"
 
 
-def _pdf_string(text, encoding):
+def _pdf_string(text, encoding="cp1250"):
     raw = text.encode(encoding)
     out = bytearray(b"(")
     for b in raw:
