@@ -285,7 +285,9 @@ class Collection:
         self.pages = [[re.sub(r"\w+", lambda m: FILLER if m.group(0).lower() in self.absent else m.group(0), line)
                        for line in lines] for lines in self.pages]
         self.where = collections.defaultdict(set)  # word -> page numbers
-        self.page_words = [{w.lower() for w in words_of(" ".join(lines))} for lines in self.pages]
+        # In page order too: tarvek-query tells each hit by its word's place.
+        self.page_word_lists = [[w.lower() for w in words_of(" ".join(lines))] for lines in self.pages]
+        self.page_words = [set(words) for words in self.page_word_lists]
         for n, words in enumerate(self.page_words):
             for w in words:
                 self.where[w].add(n)
@@ -333,6 +335,7 @@ class Collection:
 class Tarvek:
     def __init__(self, bin_dir, data, work, pdf, lang, col):
         self.bin_dir, self.data, self.col = bin_dir, data, col
+        self.hits = {}  # (word, flags) -> {page: the words of its hits}
         self.base = os.path.join(work, "index", "real")
         os.makedirs(os.path.dirname(self.base))
         run([os.path.join(bin_dir, "tarvek-index"), "--language", lang, "--name", "Real " + lang, pdf, self.base])
@@ -340,12 +343,15 @@ class Tarvek:
     def query(self, word, flags):
         out = run([os.path.join(self.bin_dir, "tarvek-query"), self.base + ".sbi", "--flags", flags,
                    "--data", self.data, word], ok=(0, 2)).stdout
-        found = set()
+        hits = {}
         for line in out.splitlines():
-            m = re.match(r"topic \d+: (.+) page (\d+):", line)
+            m = re.match(r"topic \d+: (.+) page (\d+):(.*)", line)
             if m:
-                found.add(self.col.file_page[(re.split(r"[\\/]", m.group(1))[-1], int(m.group(2)))])
-        return found
+                page = self.col.file_page[(re.split(r"[\\/]", m.group(1))[-1], int(m.group(2)))]
+                words = self.col.page_word_lists[page]
+                hits[page] = {words[int(p)] for p in m.group(3).split() if int(p) < len(words)}
+        self.hits[(word, flags)] = hits
+        return set(hits)
 
 
 class Recoll:
@@ -372,7 +378,7 @@ class Tally:
         self.expected = self.hit = self.found = self.right = 0
         self.misses = []
 
-    def add(self, typed, expected, found, col, right=None):
+    def add(self, typed, expected, found, col, right=None, hits=None):
         right = expected if right is None else right
         self.expected += len(expected)
         self.hit += len(expected & found)
@@ -381,10 +387,12 @@ class Tally:
         if expected - found or found - right:
             keys = col.lemmas.get(typed.lower(), {typed})
             missed = {w for n in expected - found for w in col.page_words[n] if col.lemmas.get(w, {w}) & keys}
-            # The words that found the wrong pages are not told; likely ones
-            # are those of them all of whose pages were found.
-            wrong = sorted({w for n in found - right for w in col.page_words[n] if col.where[w] <= found
-                            and not col.lemmas.get(w, {w}) & keys}, key=lambda w: (-len(col.where[w]), w))[:6]
+            if hits is not None:  # the words the hits on the wrong pages are
+                wrong = sorted({w for n in found - right for w in hits.get(n, ())},
+                               key=lambda w: (-len(col.where[w]), w))[:8]
+            else:  # not told: likely ones are those all of whose pages were found
+                wrong = sorted({w for n in found - right for w in col.page_words[n] if col.where[w] <= found
+                                and not col.lemmas.get(w, {w}) & keys}, key=lambda w: (-len(col.where[w]), w))[:6]
             self.misses.append("%s [%s]: %d of %d pages missed (%s); %d wrong (%s)" % (
                 typed, " ".join(sorted(keys)), len(expected - found), len(expected), " ".join(sorted(missed)),
                 len(found - right), " ".join(sorted(wrong))))
@@ -416,14 +424,18 @@ def measure(col, ask, typed, derived):
             later(w, EXACT)
             later("".join(fold(c) for c in w), EXACT)
         found = {k: f.result() for k, f in jobs.items()}
+    told = getattr(ask.__self__, "hits", None)  # Recoll tells no places
+
+    def hits(word, flags):
+        return None if told is None else told.get((word, flags), {})
     for w in typed:
         expected = col.expected(w)
-        t["lemmas"].add(w, expected, found[(w, LEMMAS)], col)
+        t["lemmas"].add(w, expected, found[(w, LEMMAS)], col, hits=hits(w, LEMMAS))
         t["exact"].add(w, expected, found[(w, EXACT)], col)
     for w in derived:
-        t["derived"].add(w, set(), found[(w, LEMMAS)], col, col.expected(w))
+        t["derived"].add(w, set(), found[(w, LEMMAS)], col, col.expected(w), hits(w, LEMMAS))
     for w in sorted(col.absent):
-        t["absent"].add(w, col.expected(w), found[(w, LEMMAS)], col)
+        t["absent"].add(w, col.expected(w), found[(w, LEMMAS)], col, hits=hits(w, LEMMAS))
     for w in odd:
         t["written"].add(w, col.where[w], found[(w, EXACT)], col)
         t["folded"].add("".join(fold(c) for c in w), col.where[w], found[("".join(fold(c) for c in w), EXACT)], col)
