@@ -20,18 +20,23 @@ std::unique_ptr<WordLemmatizer> WordLemmatizer::open(uint16_t language, const st
   const std::string base = folder + "/" + std::string(dictionary->name);
   auto analyser = lingdata::HunspellAnalyser::open(base + ".aff", base + ".dic", problem);
   if (!analyser) return nullptr;
-  return std::unique_ptr<WordLemmatizer>(new WordLemmatizer(std::move(analyser), dictionary->derivationalFlags));
+  return std::unique_ptr<WordLemmatizer>(new WordLemmatizer(std::move(analyser), *dictionary));
+}
+
+std::vector<std::string> WordLemmatizer::lemmasAsWritten(const std::string& utf8) const {
+  if (dictionary_.stemsAreLemmas) return analyser_->stem(utf8);
+  return lingdata::inflectionalLemmas(utf8, analyser_->analyze(utf8), dictionary_.derivationalFlags);
 }
 
 std::vector<std::string> WordLemmatizer::lemmasOf(const std::string& word) const {
   if (word.empty()) return {};
   const std::string utf8 = cp1250::toUtf8(word);
-  std::vector<std::string> analyses = analyser_->analyze(utf8);
   // The index holds words in lower case; nouns (de_DE) and names are entries
   // with a capital, which hunspell finds only when asked so.
-  if (analyses.empty()) analyses = analyser_->analyze(cp1250::toUtf8(cp1250::toUpper(word.substr(0, 1)) + word.substr(1)));
+  std::vector<std::string> found = lemmasAsWritten(utf8);
+  if (found.empty()) found = lemmasAsWritten(cp1250::toUtf8(cp1250::toUpper(word.substr(0, 1)) + word.substr(1)));
   std::vector<std::string> lemmas;
-  for (const std::string& lemma : lingdata::inflectionalLemmas(utf8, analyses, derivationalFlags_)) {
+  for (const std::string& lemma : found) {
     // Folded as the words of the pages are, so the lemma of "verrà" is the
     // spelling a page's words are indexed in.
     std::string lower = sbi::lowerWord(cp1250::foldToCp1250(lemma));

@@ -3,6 +3,8 @@
 // index's lemma section (standins/engine/IndexLemmas.h): a word joins the
 // st: of each reading by inflection alone (Morphology.h); a derivation, a
 // prefixed word or a compound makes a lemma of its own and joins nothing.
+// Where hunspell's stemmer gives those lemmas whole (hu_HU), its stems are
+// the lemmas.
 
 #include <memory>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "standins/engine/IndexLemmas.h"
 #include "standins/lingdata/HunspellAnalyser.h"
+#include "standins/lingdata/HunspellDictionaries.h"
 
 namespace tarvek::indexer {
 
@@ -25,10 +28,13 @@ class WordLemmatizer {
   std::vector<std::string> lemmasOf(const std::string& word) const;
 
  private:
-  WordLemmatizer(std::unique_ptr<lingdata::HunspellAnalyser> analyser, std::string_view derivationalFlags)
-      : analyser_(std::move(analyser)), derivationalFlags_(derivationalFlags) {}
+  WordLemmatizer(std::unique_ptr<lingdata::HunspellAnalyser> analyser, const lingdata::HunspellDictionary& dictionary)
+      : analyser_(std::move(analyser)), dictionary_(dictionary) {}
+  // hunspell's lemmas of a UTF-8 word, as it is written (nouns and names are
+  // entries with a capital).
+  std::vector<std::string> lemmasAsWritten(const std::string& utf8) const;
   std::unique_ptr<lingdata::HunspellAnalyser> analyser_;
-  std::string_view derivationalFlags_;
+  lingdata::HunspellDictionary dictionary_;
 };
 
 // `count` lemmatizers of the language, opened side by side; none, with the

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "standins/lingdata/DicLine.h"
+
 namespace tarvek::lingdata {
 namespace {
 
@@ -405,25 +407,14 @@ bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
   std::set<std::u32string> bare;
   std::vector<std::pair<std::u32string, std::vector<Flag>>> flagged;
   while (std::getline(file, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    // The stem ends at the first blank or tab, its flags after an unescaped '/'.
-    size_t end = line.find_first_of(" \t");
-    std::string entry = line.substr(0, end);
-    std::string stem, flagField;
-    for (size_t i = 0; i < entry.size(); ++i) {
-      if (entry[i] == '\\' && i + 1 < entry.size() && entry[i + 1] == '/') {
-        stem += '/';
-        ++i;
-      } else if (entry[i] == '/') {
-        flagField = entry.substr(i + 1);
-        break;
-      } else {
-        stem += entry[i];
-      }
-    }
-    if (stem.empty()) continue;
+    const std::optional<DicEntry> entry = parseDicLine(line);
+    // A phrase ("nie je") is no word the engine holds, nor a form of its
+    // morphology's stem.
+    if (!entry || entry->word.find_first_of(" \t") != std::string::npos) continue;
+    const std::string& stem = entry->word;
+    const std::string& flagField = entry->flags;
     // The morphological fields after the stem, or the AM line a number names.
-    std::vector<std::string> morph = fields(end == std::string::npos ? std::string{} : line.substr(end));
+    std::vector<std::string> morph = fields(entry->morphology);
     if (morph.size() == 1 && std::all_of(morph[0].begin(), morph[0].end(), ::isdigit) && !morphAliases_.empty()) {
       const size_t n = std::stoul(morph[0]);
       morph = n >= 1 && n <= morphAliases_.size() ? morphAliases_[n - 1] : std::vector<std::string>{};

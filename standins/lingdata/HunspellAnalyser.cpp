@@ -88,6 +88,10 @@ std::vector<std::string> HunspellAnalyser::analyze(const std::string& word) cons
   return fromDictionary(dictionary_->analyze(toDictionary(word)));
 }
 
+std::vector<std::string> HunspellAnalyser::stem(const std::string& word) const {
+  return fromDictionary(dictionary_->stem(toDictionary(word)));
+}
+
 std::vector<std::string> HunspellAnalyser::generate(const std::string& lemma,
                                                     const std::vector<std::string>& analyses) const {
   std::vector<std::string> patterns;

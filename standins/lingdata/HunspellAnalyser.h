@@ -39,6 +39,8 @@ class HunspellAnalyser final : public WordAnalyser {
 
   std::vector<std::string> analyze(const std::string& word) const override;
   std::vector<std::string> generate(const std::string& lemma, const std::vector<std::string>& analyses) const override;
+  // hunspell's stems of a UTF-8 word (Hunspell::stem), UTF-8.
+  std::vector<std::string> stem(const std::string& word) const;
 
  private:
   class Converter;

@@ -12,6 +12,10 @@ namespace tarvek::lingdata {
 struct HunspellDictionary {
   std::string_view name;               // NAME.aff and NAME.dic
   std::string_view derivationalFlags;  // fl: flags whose readings join no lemma (Morphology.h)
+  // hunspell's stemmer gives the lemma itself: hu_HU's keeps a derivational
+  // suffix and a compound's parts (alkalmazását: alkalmazás, eszköztáron:
+  // eszköztár), where its analysis names only the root of each.
+  bool stemsAreLemmas = false;
 };
 
 inline std::optional<HunspellDictionary> hunspellDictionaryOf(uint16_t language) {
@@ -20,7 +24,7 @@ inline std::optional<HunspellDictionary> hunspellDictionaryOf(uint16_t language)
   // makes -bar adjectives of verbs; its prefixes show as bare morphemes.
   static constexpr HunspellDictionary kDictionaries[] = {
       {"sk_SK", ""}, {"en_US", "VNXHYPBLZJAIUCEFKR"}, {"cs_CZ", ""}, {"fr", ""},    {"de_DE", "B"},
-      {"hu_HU", ""}, {"pl_PL", ""},                   {"it_IT", ""}, {"es_ES", ""},
+      {"hu_HU", "", true}, {"pl_PL", ""},                   {"it_IT", ""}, {"es_ES", ""},
   };
   if (language >= std::size(kDictionaries)) return std::nullopt;
   return kDictionaries[language];

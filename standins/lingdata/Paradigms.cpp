@@ -5,6 +5,7 @@
 #include <sstream>
 #include <thread>
 
+#include "standins/lingdata/DicLine.h"
 #include "standins/lingdata/Morphology.h"
 
 namespace tarvek::lingdata {
@@ -53,21 +54,9 @@ std::vector<std::string> readDicWords(const std::string& path) {
   std::vector<std::string> words;
   std::string line;
   if (!std::getline(file, line)) return words;  // the entry count
-  while (std::getline(file, line)) {
-    std::string word;
-    for (size_t i = 0; i < line.size(); ++i) {
-      const char c = line[i];
-      if (c == '\\' && i + 1 < line.size() && line[i + 1] == '/') {
-        word += '/';
-        ++i;
-      } else if (c == '/' || c == '\t' || c == ' ' || c == '\r') {
-        break;
-      } else {
-        word += c;
-      }
-    }
-    if (!word.empty()) words.push_back(word);
-  }
+  while (std::getline(file, line))
+    if (auto entry = parseDicLine(line); entry && entry->word.find_first_of(" \t") == std::string::npos)
+      words.push_back(std::move(entry->word));
   return words;
 }
 

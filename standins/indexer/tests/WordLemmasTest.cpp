@@ -38,6 +38,8 @@ TEST(WordLemmasTest, AnInflectedFormJoinsItsLemmaADerivedWordNotItsRoot) {
       {5, "kifejezéséhez", "kifejezés", "fej"},  // twofold suffixes; ki- + fej + -z + -és is derivation
       {5, "házat", "ház", ""},
       {5, "olvasó", "olvasó", "olvas"},        // ds: present participle
+      {5, "alkalmazását", "alkalmazás", "alkalmaz"},  // the derived noun is the lemma of its cases
+      {5, "eszköztáron", "eszköztár", "tár"},         // a compound, whole
       {7, "impostarne", "impostare", ""},      // an enclitic pronoun
       {7, "riconoscere", "", "conoscere"},     // it_IT's bare prefix
       {1, "walked", "walk", ""},

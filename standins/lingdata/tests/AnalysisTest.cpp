@@ -98,10 +98,11 @@ TEST(ParadigmsTest, EachLemmaTakesThePatternsOfItsPartOfSpeech) {
                          {"olvas", {"olvas", "olvas+INF"}}}));
 }
 
-TEST(ParadigmsTest, DicWordsEndAtTheirFlagsMorphologyOrBlank) {
+TEST(ParadigmsTest, DicWordsEndAtTheirFlagsOrMorphologyAndPhrasesAreNoWords) {
   const auto path = std::filesystem::temp_directory_path() / "tarvek-paradigms-test.dic";
-  std::ofstream(path, std::ios::binary) << "4\nház/45\tpo:noun\nkm\\/h/1\nvan po:vrb\nalma\r\n";
-  EXPECT_EQ(readDicWords(path.string()), (Words{"ház", "km/h", "van", "alma"}));
+  std::ofstream(path, std::ios::binary) << "7\nház/45\tpo:noun\nkm\\/h/1\nvan po:vrb\nalma\r\n"
+                                        << "üzembe helyezés/11\t1\nnie je/ st:byť\nkörte 12\n";
+  EXPECT_EQ(readDicWords(path.string()), (Words{"ház", "km/h", "van", "alma", "körte"}));
   std::filesystem::remove(path);
   EXPECT_TRUE(readDicWords(path.string()).empty());
 }

@@ -125,9 +125,11 @@ TEST_F(LingdataTest, DerivationalAndUnpairedFlagsGiveNoForms) {
 TEST_F(LingdataTest, AnEntryThatNamesItsStemGivesItsFormsToThatStem) {
   const Forms forms = expand(
       "SET UTF-8\nAM 2\nAM po:noun\nAM st:ház po:noun ts:PLUR\nSFX A Y 1\nSFX A k t k\nSFX B Y 1\nSFX B 0 ban .\n",
-      "3\nház/B\t1\nházak/A\t2\nvár/B st:vár\n");
+      "4\nház/B\t1\nházak/A\t2\nvár/B st:vár\nnem ház/ st:ház\n");
   EXPECT_EQ(forms.at("házak"), (std::set<std::string>{"házak", "házat"}));
-  EXPECT_EQ(forms.at("ház"), (std::set<std::string>{"ház", "házban", "házak", "házat"}));
+  EXPECT_EQ(forms.at("ház"), (std::set<std::string>{"ház", "házban", "házak", "házat"}))
+      << "a phrase (sk_SK's \"nie je/ st:byť\") gives its stem no word";
+  EXPECT_FALSE(forms.count("nem"));
   EXPECT_EQ(forms.at("vár"), (std::set<std::string>{"vár", "várban"})) << "its own stem named in place: once";
 }
 
