@@ -56,7 +56,7 @@ MESSAGES = ["apt", "bash", "binutils", "coreutils", "dpkg", "findutils", "gettex
             "grep", "gsettings-desktop-schemas", "gtk20", "gtk20-properties", "libc", "sed", "shadow", "wget"]
 TOTAL_PAGES = 300
 INFLECTING_PREFIXES = {"cs": ("ne", "nej", "nejne"), "sk": ("ne", "naj", "najne"), "pl": ("nie", "naj", "nienaj")}
-GOALS = ["≥ 97 %", "≥ 99 %", "-", "≥ 95 %", "≥ 95 %", "-"]
+GOALS = ["≥ 97 %", "≥ 99 %", "-", "≥ 95 %", "≥ 95 %", "-", "-"]
 
 
 class TextOfHtml(html.parser.HTMLParser):
@@ -274,6 +274,9 @@ class Collection:
         usual = {w: s.most_common(1)[0][0] for w, s in spelling.items()}
         known, self.derived = analyse(lang, sorted(set(counts) | set(usual.values())))
         self.lemmas = {w: known.get(w) or known.get(usual[w].lower()) or {w} for w in counts}
+        # Words hunspell relates to no other: unknown, or only a lemma of
+        # their own (en_US lists did, men and bigger so, de_DE ist and gesucht).
+        self.unrelated = {w for w, keys in self.lemmas.items() if keys == {w}}
         # Held out: forms whose lemma has other forms in the text.
         forms = collections.defaultdict(set)
         for w, keys in self.lemmas.items():
@@ -376,6 +379,10 @@ class Tally:
 
     def __init__(self):
         self.expected = self.hit = self.found = self.right = 0
+        # Wrong pages found only through words folded onto another spelling
+        # (à is indexed as a), and only through words hunspell relates to
+        # nothing: the ground truth cannot judge those joins.
+        self.folded = self.unjudged = 0
         self.misses = []
 
     def add(self, typed, expected, found, col, right=None, hits=None):
@@ -387,6 +394,13 @@ class Tally:
         if expected - found or found - right:
             keys = col.lemmas.get(typed.lower(), {typed})
             missed = {w for n in expected - found for w in col.page_words[n] if col.lemmas.get(w, {w}) & keys}
+            if hits is not None:
+                for n in found - right:
+                    through = {w for w in hits.get(n, ()) if not col.lemmas.get(w, {w}) & keys}
+                    if through and all(beyond_cp1250(w) for w in through):
+                        self.folded += 1
+                    elif through and through <= col.unrelated:
+                        self.unjudged += 1
             if hits is not None:  # the words the hits on the wrong pages are
                 wrong = sorted({w for n in found - right for w in hits.get(n, ())},
                                key=lambda w: (-len(col.where[w]), w))[:8]
@@ -402,6 +416,11 @@ class Tally:
 
     def precision(self):
         return "%.1f %%" % (100.0 * self.right / self.found) if self.found else "-"
+
+    def judged_precision(self):
+        """Leaving out the wrong pages the ground truth cannot judge."""
+        judged = self.found - self.folded - self.unjudged
+        return "%.1f %%" % (100.0 * self.right / judged) if judged else "-"
 
 
 def beyond_cp1250(word):
@@ -470,13 +489,17 @@ def main():
                 ("derived words: precision", t["derived"].precision(), r["derived"].precision()),
                 ("letters beyond code page 1250: pages found typed as written / folded",
                  "%s / %s" % (t["written"].recall(), t["folded"].recall()),
-                 "%s / %s" % (r["written"].recall(), r["folded"].recall()))]
+                 "%s / %s" % (r["written"].recall(), r["folded"].recall())),
+                ("precision, leaving out the wrong pages found only through folded words (%d) or words hunspell "
+                 "relates to no other (%d)" % (t["lemmas"].folded, t["lemmas"].unjudged),
+                 t["lemmas"].judged_precision(), "-")]
         print("| Measure | goal | tarvek | %s |" % stem)
         print("|---|---|---|---|")
         for goal, (name, ours, theirs) in zip(GOALS, rows):
             print("| %s | %s | %s | %s |" % (name, goal, ours, theirs))
         summary.append("| %s | %d | %s |" % (lang, len(col.pages), " | ".join(
-            "%s (%s)" % (ours, theirs) for _, ours, theirs in rows[:2] + rows[3:5]) + " | " + rows[2][1]))
+            "%s (%s)" % (ours, theirs) for _, ours, theirs in rows[:2] + rows[3:5]) + " | " + rows[2][1] +
+            " | %s (%d, %d)" % (rows[-1][1], t["lemmas"].folded, t["lemmas"].unjudged)))
         with open(os.path.join(work, "real-misses-%s.txt" % lang), "w", encoding="utf-8") as f:
             for side, tallies in (("tarvek", t), ("recoll", r)):
                 for name, tally in tallies.items():
@@ -484,9 +507,9 @@ def main():
         sys.stdout.flush()
     print("\n### All languages: tarvek (Recoll)\n")
     print("| Language | pages | recall with lemmas | precision | absent typed forms | derived words: precision "
-          "| exact form recall |")
-    print("|---|---|---|---|---|---|---|")
-    print("| goal | - | %s |" % " | ".join(GOALS[:2] + GOALS[3:5] + ["-"]))
+          "| exact form recall | precision judged (pages left out: folded, unrelated) |")
+    print("|---|---|---|---|---|---|---|---|")
+    print("| goal | - | %s |" % " | ".join(GOALS[:2] + GOALS[3:5] + ["-", "-"]))
     print("\n".join(summary))
 
 
