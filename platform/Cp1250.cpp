@@ -61,23 +61,12 @@ std::string toUtf8(std::string_view ansi) {
   return out;
 }
 
-std::string fromUtf8(std::string_view utf8) {
-  static const ReverseTable reverse;
-  std::string out;
-  out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size();) {
-    const char32_t c = decodeUtf8(utf8, i);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else {
-      const int b = reverse.find(c);
-      out += b < 0 ? '?' : static_cast<char>(b);
-    }
-  }
-  return out;
-}
+namespace {
 
-std::string foldToCp1250(std::string_view utf8) {
+// UTF-8 into code page 1250: what the code page holds byte for byte, each
+// other character as `unmapped(c, &out)` writes it.
+template <class Unmapped>
+std::string encode(std::string_view utf8, Unmapped unmapped) {
   static const ReverseTable reverse;
   std::string out;
   out.reserve(utf8.size());
@@ -87,21 +76,35 @@ std::string foldToCp1250(std::string_view utf8) {
       out += static_cast<char>(c);
     } else if (const int b = reverse.find(c); b >= 0) {
       out += static_cast<char>(b);
-    } else if (c >= 0x300 && c <= 0x36F) {
-      // A combining mark: with the letter before it, a letter of the code
-      // page (c + caron) or else that letter left without the mark.
-      const auto marked = std::find_if(kMarkedLetters, kMarkedLetters + kMarkedLetterCount, [&](const MarkedLetter& m) {
-        return !out.empty() && m.base == out.back() && m.mark == c;
-      });
-      if (marked != kMarkedLetters + kMarkedLetterCount) out.back() = static_cast<char>(marked->letter);
     } else {
-      const auto end = kLetterFoldings + kLetterFoldingCount;
-      const auto folding = std::lower_bound(kLetterFoldings, end, c,
-                                            [](const LetterFolding& f, char32_t letter) { return f.letter < letter; });
-      out += folding != end && folding->letter == c ? folding->folded : "?";
+      unmapped(c, &out);
     }
   }
   return out;
+}
+
+}  // namespace
+
+std::string fromUtf8(std::string_view utf8) {
+  return encode(utf8, [](char32_t, std::string* out) { *out += '?'; });
+}
+
+std::string foldToCp1250(std::string_view utf8) {
+  return encode(utf8, [](char32_t c, std::string* out) {
+    if (c >= 0x300 && c <= 0x36F) {
+      // A combining mark: with the letter before it, a letter of the code
+      // page (c + caron) or else that letter left without the mark.
+      const auto marked = std::find_if(kMarkedLetters, kMarkedLetters + kMarkedLetterCount, [&](const MarkedLetter& m) {
+        return !out->empty() && m.base == out->back() && m.mark == c;
+      });
+      if (marked != kMarkedLetters + kMarkedLetterCount) out->back() = static_cast<char>(marked->letter);
+      return;
+    }
+    const auto end = kLetterFoldings + kLetterFoldingCount;
+    const auto folding = std::lower_bound(kLetterFoldings, end, c,
+                                          [](const LetterFolding& f, char32_t letter) { return f.letter < letter; });
+    *out += folding != end && folding->letter == c ? folding->folded : "?";
+  });
 }
 
 std::string toLower(std::string_view ansi) {

@@ -55,6 +55,10 @@ STORIES["es"] = glob.glob(FORTUNES + "/es/*.fortunes")
 MESSAGES = ["apt", "bash", "binutils", "coreutils", "dpkg", "findutils", "gettext-tools", "glib20", "gnupg2",
             "grep", "gsettings-desktop-schemas", "gtk20", "gtk20-properties", "libc", "sed", "shadow", "wget"]
 TOTAL_PAGES = 300
+# Suffix flags of dictionaries without morphology that make another word
+# (en_US: -ive, -ion, -ions, -th, -ly, -ness, -able, -ment, -ers, -ings;
+# de_DE: -bar), read from the .aff files' rules.
+DERIVING_SUFFIX_FLAGS = {"en": "VNXHYPBLZJ", "de": "B"}
 INFLECTING_PREFIXES = {"cs": ("ne", "nej", "nejne"), "sk": ("ne", "naj", "najne"), "pl": ("nie", "naj", "nienaj")}
 GOALS = ["≥ 97 %", "≥ 99 %", "-", "≥ 95 %", "≥ 95 %", "-", "-"]
 
@@ -155,12 +159,15 @@ def words_of(text):
 
 
 def lines_of(words):
+    """Lines of at most 75 characters (a longer one runs past the page's
+    edge, where no reader takes its text), none ending in a hyphen (which a
+    reader joins to the next line's word)."""
     lines, line = [], []
     for w in words:
-        line.append(w)
-        if sum(len(x) + 1 for x in line) > 75:
+        if line and len(" ".join(line + [w])) > 75 and not line[-1].endswith("-"):
             lines.append(" ".join(line))
             line = []
+        line.append(w)
     return lines + [" ".join(line)]
 
 
@@ -208,7 +215,8 @@ def analyse(lang, words):
     reading by inflection gives its st:. A reading with a prefix (sp:, a
     bare prefix morpheme or a prefix flag before st:) gives prefix + st:, so
     that the derived word meets its own forms but not its root; one with a
-    derivational suffix (ds:) st: and the suffix; one of compound parts (pa:)
+    derivational suffix (ds:, or a suffix flag DERIVING_SUFFIX_FLAGS names) st:
+    and the suffix; one of compound parts (pa:)
     the parts but the last, and the last one's st:. Unknown words are their
     own lemma."""
     prefixes = prefixes_of(lang)
@@ -247,7 +255,9 @@ def lemma_key(lang, word, fields, prefixes):
     # Negation and the superlative are inflections in Czech, Slovak and Polish.
     if prefix in INFLECTING_PREFIXES.get(lang, ()):
         prefix = ""
-    suffixes = sorted(f for f in fields if f.startswith("ds:"))
+    suffixes = sorted(f for f in fields if f.startswith("ds:") or
+                      f.startswith("fl:") and fields.index(f) > first_stem and
+                      f[3:] in DERIVING_SUFFIX_FLAGS.get(lang, ()))
     key = prefix.lower() + stems[0]
     return ("%s|%s" % (key, " ".join(suffixes)) if suffixes else key), bool(prefix or suffixes)
 
