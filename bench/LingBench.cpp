@@ -62,14 +62,10 @@ void BM_OpenLanguage(benchmark::State& state) {
   }
 }
 
-// One word's lemmas with their forms (range 1 = 0), or lemmas and synonyms
-// with every form of every synonym, the most a query word asks (range 1 =
-// 1). Each round opens the data afresh, so every block is read from the
-// file; the open is not counted.
-void BM_ExpandWordCold(benchmark::State& state) {
-  const auto code = static_cast<uint16_t>(state.range(0));
-  const bool synonyms = state.range(1) != 0;
-  const Language& language = kLanguages[code];
+// Expands the words in turn, each on data opened afresh so that every block
+// is read from the file; the open is not counted.
+void expandCold(benchmark::State& state, const Language& language, uint16_t code,
+                const std::vector<const char*>& typed, bool synonyms) {
   state.SetLabel(language.code);
   size_t words = 0, next = 0;
   std::unique_ptr<LingReader> reader;  // the one before is freed while timing is paused
@@ -80,13 +76,35 @@ void BM_ExpandWordCold(benchmark::State& state) {
       state.SkipWithError("no data: build the lingdata target");
       return;
     }
-    const std::string word = tarvek::cp1250::toLower(tarvek::cp1250::fromUtf8(language.words[next++ % language.words.size()]));
+    const std::string word = tarvek::cp1250::toLower(tarvek::cp1250::fromUtf8(typed[next++ % typed.size()]));
     std::vector<std::string> out;
     state.ResumeTiming();
     tarvek::sbi::expandWord(*reader, word, {true, synonyms, false}, &out);
     words += out.size();
   }
   state.counters["words"] = benchmark::Counter(static_cast<double>(words), benchmark::Counter::kAvgIterations);
+}
+
+// One word's lemmas with their forms (range 1 = 0), or lemmas and synonyms
+// with every form of every synonym, the most a query word asks (range 1 =
+// 1).
+void BM_ExpandWordCold(benchmark::State& state) {
+  const auto code = static_cast<uint16_t>(state.range(0));
+  expandCold(state, kLanguages[code], code, kLanguages[code].words, state.range(1) != 0);
+}
+
+// Compounds the data does not know, split before their longest known ending
+// (range 1 = 0), or the dearest word (range 1 = 1): a long one no ending of
+// which is known, a lookup for every possible head, each in a block of its own.
+void BM_ExpandCompoundCold(benchmark::State& state) {
+  const auto code = static_cast<uint16_t>(state.range(0));
+  static const std::vector<const char*> kGerman = {"datenbankformulare", "symbolleisten", "tabellenzeilen",
+                                                   "formularsteuerelemente"};
+  static const std::vector<const char*> kHungarian = {"eszköztáron", "adatbázistáblájába", "rajzobjektumokra",
+                                                      "menüsoron"};
+  static const std::vector<const char*> kDearest = {"qxzvbnmkjhgfdsqwrtzpxqvbnmkjhgfdsaqwert"};
+  expandCold(state, kLanguages[code], code, state.range(1) != 0 ? kDearest : code == 4 ? kGerman : kHungarian,
+             true);
 }
 
 // The memory a language in use adds: its head, and the blocks that
@@ -120,4 +138,5 @@ void BM_ResidentPerLanguage(benchmark::State& state) {
 BENCHMARK(BM_ResidentPerLanguage)->DenseRange(0, 8)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenLanguage)->DenseRange(0, 8)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExpandWordCold)->ArgsProduct({benchmark::CreateDenseRange(0, 8, 1), {0, 1}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExpandCompoundCold)->ArgsProduct({{4, 5}, {0, 1}})->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

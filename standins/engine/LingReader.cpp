@@ -65,7 +65,7 @@ std::unique_ptr<LingReader> LingReader::open(std::unique_ptr<PostingsSource> fil
   const uint32_t headSize = in.u32();
   if (headSize < kHeaderSize || headSize > fileSize) return nullptr;
 
-  std::unique_ptr<LingReader> reader(new LingReader(std::move(file), checkCrc));
+  std::unique_ptr<LingReader> reader(new LingReader(std::move(file), language, checkCrc));
   uint64_t indexAt = kHeaderSize, dataAt = headSize;
   std::vector<uint8_t> index;
   for (auto& map : reader->maps_) {

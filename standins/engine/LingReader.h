@@ -24,6 +24,8 @@ class LingReader {
   static std::unique_ptr<LingReader> open(std::unique_ptr<PostingsSource> file, uint64_t fileSize, uint16_t language,
                                           bool checkCrc = true);
 
+  // The LanguageCode the file was opened as, which its header names.
+  uint16_t language() const { return language_; }
   bool hasLemmas() const { return maps_[kForms].entries > 0 && maps_[kLemmas].entries > 0; }
   bool hasSynonyms() const { return maps_[kSynonyms].entries > 0; }
 
@@ -66,7 +68,8 @@ class LingReader {
     }
   };
 
-  LingReader(std::unique_ptr<PostingsSource> file, bool checkCrc) : file_(std::move(file)), checkCrc_(checkCrc) {}
+  LingReader(std::unique_ptr<PostingsSource> file, uint16_t language, bool checkCrc)
+      : file_(std::move(file)), language_(language), checkCrc_(checkCrc) {}
   // The decoded block, read, checked and decoded on first use; null when it
   // is damaged. Valid until the next call.
   const Block* block(Map map, uint32_t number);
@@ -76,6 +79,7 @@ class LingReader {
   const Entry* find(Map map, std::string_view key, const Block** found, bool* ok);
 
   std::unique_ptr<PostingsSource> file_;
+  uint16_t language_;
   bool checkCrc_;
   MapHead maps_[kMapCount];
   std::map<std::pair<size_t, uint32_t>, Block> cache_;

@@ -6,6 +6,9 @@
 #include <numeric>
 #include <unordered_set>
 
+#include "standins/engine/CompoundSplit.h"
+#include "standins/engine/LingFormat.h"
+
 namespace tarvek::sbi {
 
 std::string_view languageSuffix(uint32_t language) {
@@ -88,6 +91,35 @@ bool addLemmas(ling::LingReader& data, const std::vector<uint32_t>& ordinals, bo
   return true;
 }
 
+// A compound the data does not know stands for its tail's lemmas and their
+// forms behind its head, and each lemma behind the head is a lemma text of
+// the word, for the index's lemmas to widen. What would outgrow a word's 255
+// bytes is left out.
+bool addCompoundLemmas(ling::LingReader& data, const std::string& word, bool ignoreDiacritics, WordList& out,
+                       std::vector<std::string>* lemmaTexts) {
+  constexpr size_t kLongestWord = 255;
+  CompoundSplit split;
+  if (!splitCompound(data, word, ignoreDiacritics, &split)) return false;
+  const std::string_view head = std::string_view(word).substr(0, split.headSize);
+  std::string text, compound;
+  std::vector<std::string> forms;
+  const auto behindHead = [&](const std::string& tail) {
+    compound.assign(head);
+    compound += tail;
+    return compound.size() <= kLongestWord;
+  };
+  for (uint32_t ordinal : split.tailLemmas) {
+    if (!data.lemma(ordinal, &text, &forms)) return false;
+    if (behindHead(text)) {
+      out.add(compound);
+      lemmaTexts->push_back(compound);
+    }
+    for (const auto& form : forms)
+      if (behindHead(form)) out.add(compound);
+  }
+  return true;
+}
+
 struct SynonymLemma {
   uint32_t ordinal;
   std::string text;
@@ -133,6 +165,9 @@ bool expandWord(ling::LingReader& data, const std::string& lowerWord, const Word
   if (!data.lemmasOf(lowerWord, options.ignoreDiacritics, &ordinals)) return false;
   std::vector<std::string> lemmaTexts;
   if (!addLemmas(data, ordinals, options.lemmas, out, &lemmaTexts)) return false;
+  if (ordinals.empty() && options.lemmas &&
+      !addCompoundLemmas(data, lowerWord, options.ignoreDiacritics, out, &lemmaTexts))
+    return false;
   if (keys) keys->lemmas = lemmaTexts;
   if (!options.synonyms) return true;
 
@@ -176,13 +211,15 @@ bool addIndexLemmaForms(ling::LingReader& index, const std::string& lowerWord, c
     return false;
   // A lemma of the data's is looked up as a form too, for its own entry: the
   // index lemmas it is merely a form of would join words the data keeps apart.
+  // Without diacritics its entry is every index lemma of its key, as a
+  // compound's lemma keeps the head as typed ("eszkoztár" for eszköztár).
   std::string text;
   std::vector<std::string> forms;
   for (const auto& lemma : keys.lemmas) {
-    if (!index.lemmasOf(lemma, false, &ordinals)) return false;
+    if (!index.lemmasOf(lemma, options.ignoreDiacritics, &ordinals)) return false;
     for (uint32_t ordinal : ordinals) {
       if (!index.lemma(ordinal, &text, &forms)) return false;
-      if (text != lemma) continue;
+      if (options.ignoreDiacritics ? ling::compareFolded(text, lemma) != 0 : text != lemma) continue;
       out.add(text);
       for (const auto& f : forms) out.add(f);
     }

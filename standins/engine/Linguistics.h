@@ -32,17 +32,20 @@ struct ExpansionKeys {
 // The word itself followed by what it stands for: with `lemmas` the lemmas
 // of the word and all their forms; with `synonyms` the thesaurus's synonyms
 // of the word and of its lemmas, and with `lemmas` as well every form of
-// every synonym. A word the data does not know stands for itself. False when
-// the data turns out damaged.
+// every synonym. A word the data does not know stands for itself; with
+// `lemmas` in German and Hungarian it may be a compound, and stands also for
+// the lemmas and forms of its longest known ending behind its head
+// (CompoundSplit.h), those lemmas among the keys. False when the data turns
+// out damaged.
 bool expandWord(ling::LingReader& data, const std::string& lowerWord, const WordOptions& options,
                 std::vector<std::string>* words, ExpansionKeys* keys = nullptr);
 
 // Adds to `words` the index words that share an index lemma with the word:
 // the index lemmas of the word (found as the data finds them, by the
 // diacritics-free key with `ignoreDiacritics`), the index lemmas named as
-// the data's lemmas of the word, and with `synonyms` the index lemmas of each
-// synonym. `index` is the index's lemma section. False when it turns out
-// damaged.
+// the data's lemmas of the word (by their diacritics-free key with
+// `ignoreDiacritics`), and with `synonyms` the index lemmas of each synonym.
+// `index` is the index's lemma section. False when it turns out damaged.
 bool addIndexLemmaForms(ling::LingReader& index, const std::string& lowerWord, const WordOptions& options,
                         const ExpansionKeys& keys, std::vector<std::string>* words);
 

@@ -28,6 +28,12 @@ int main(int argc, char** argv) {
   small.synonyms["kniha"] = {"publik\xE1" "cia", "zv\xE4zok"};
   write(dir + "/small.tld", buildLingData(0, small));
 
+  // Hungarian, whose compounds are split: "eszköztáron" before "táron".
+  LingSource hungarian;
+  hungarian.lemmas["t\xE1r"] = {"t\xE1ron", "t\xE1rat"};
+  hungarian.lemmas["\xE1r"] = {"\xE1ron"};
+  write(dir + "/hungarian.tld", buildLingData(5, hungarian));
+
   // Several blocks in every map.
   LingSource blocks;
   for (int i = 0; i < 300; ++i) {
@@ -36,5 +42,6 @@ int main(int argc, char** argv) {
     blocks.synonyms[lemma] = {"w" + std::to_string(1300 + i)};
   }
   write(dir + "/blocks.tld", buildLingData(0, blocks));
+  write(dir + "/blocks-de.tld", buildLingData(4, blocks));
   return 0;
 }

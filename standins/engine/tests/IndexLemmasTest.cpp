@@ -84,6 +84,25 @@ TEST_F(IndexLemmasTest, ATypedFormReachesEveryIndexWordOfItsLemmas) {
   EXPECT_EQ(ids("kifejezéséhez", kAnd | kLemmas), (Ids{1, 4})) << "the data alone";
 }
 
+// The data knows tár and one form of it; the index holds three forms of the
+// compound eszköztár and gives them their whole lemma.
+TEST_F(IndexLemmasTest, ACompoundTheDataDoesNotKnowReachesTheIndexFormsOfItsLemma) {
+  ling::LingSource source;
+  source.lemmas[ansi("tár")] = {ansi("táron")};
+  folder_.write("ling_hu.tld", ling::buildLingData(kHungarian, source));
+  IndexBuilder builder;
+  builder.setLanguage(kHungarian);
+  for (const char* word : {"eszköztár", "eszköztárat", "eszköztárban"}) {
+    builder.beginPage(static_cast<uint32_t>(builder.pageCount()) + 1);
+    builder.addText(ansi(word));
+  }
+  builder.setLemmaJoins({{ansi("eszköztár"), {ansi("eszköztár"), ansi("eszköztárat"), ansi("eszköztárban")}}});
+  open(builder.build());
+  EXPECT_EQ(ids("eszköztáron", kAnd), Ids{});
+  EXPECT_EQ(ids("eszköztáron", kAnd | kLemmas), (Ids{1, 2, 3}));
+  EXPECT_EQ(ids("eszkoztaron", kAnd | kLemmas | kDia), (Ids{1, 2, 3})) << "the lemma eszkoztár by its key";
+}
+
 TEST_F(IndexLemmasTest, TheSectionAnswersWithoutTheLanguageData) {
   open(buildHungarianIndex(true));
   EXPECT_EQ(ids("kifejezések", kAnd | kLemmas), (Ids{1, 2, 4}));

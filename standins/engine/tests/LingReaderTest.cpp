@@ -1,10 +1,12 @@
 // The linguistic data file: what the writer puts in, the reader gives back,
-// and what the reader makes of a damaged file.
+// what the reader makes of a damaged file, and how a compound the data does
+// not know is split to stand for the forms of its tail.
 #include <gtest/gtest.h>
 
 #include "standins/engine/Crc32.h"
 #include "standins/engine/LingReader.h"
 #include "standins/engine/LingWriter.h"
+#include "standins/engine/Linguistics.h"
 #include "standins/engine/tests/TestIndex.h"
 
 namespace tarvek::sbi::ling::test {
@@ -164,6 +166,83 @@ TEST(LingReaderTest, AnEntryCountNearTwoToThe32IsNotWrappedToNoBlocks) {
   const uint32_t crc = crc32(bytes.data(), 124);
   for (int i = 0; i < 4; ++i) bytes[124 + i] = static_cast<uint8_t>(crc >> (8 * i));
   EXPECT_FALSE(openBytes(bytes));
+}
+
+
+constexpr uint16_t kHungarian = 5;
+
+// Tails that end one another (táron, áron), a form that is also a compound
+// of two known words (eszközök: esz + közök), and tails of three letters
+// (óra) and two (ár).
+LingSource hungarian() {
+  LingSource source;
+  source.lemmas[ansi("tár")] = {ansi("táron"), ansi("tárat"), ansi("tárban")};
+  source.lemmas[ansi("ár")] = {ansi("áron"), ansi("árak")};
+  source.lemmas[ansi("óra")] = {ansi("órák")};
+  source.lemmas[ansi("eszköz")] = {ansi("eszközök")};
+  source.lemmas[ansi("köz")] = {ansi("közök"), ansi("közön")};
+  return source;
+}
+
+Words expanded(LingReader& data, const char* word, bool ignoreDiacritics = false, Words* lemmas = nullptr) {
+  Words words;
+  ExpansionKeys keys;
+  EXPECT_TRUE(expandWord(data, ansi(word), {true, false, ignoreDiacritics}, &words, &keys));
+  if (lemmas) *lemmas = keys.lemmas;
+  return words;
+}
+
+Words ansiWords(std::initializer_list<const char*> utf8) {
+  Words out;
+  for (const char* w : utf8) out.push_back(ansi(w));
+  return out;
+}
+
+TEST(CompoundSplitTest, AnUnknownCompoundStandsForItsLongestKnownTailBehindItsHead) {
+  const std::vector<uint8_t> bytes = buildLingData(kHungarian, hungarian());
+  auto data = openBytes(bytes, kHungarian);
+  ASSERT_TRUE(data);
+  Words lemmas;
+  EXPECT_EQ(expanded(*data, "eszköztáron", false, &lemmas),
+            ansiWords({"eszköztáron", "eszköztár", "eszköztárat", "eszköztárban"}))
+      << "eszköz|táron, not eszközt|áron";
+  EXPECT_EQ(lemmas, ansiWords({"eszköztár"})) << "for the index's lemmas";
+  EXPECT_EQ(expanded(*data, "eszkoztaron", true, &lemmas),
+            ansiWords({"eszkoztaron", "eszkoztár", "eszkoztárat", "eszkoztárban", "eszkoztáron"}))
+      << "the tail found by its diacritics-free key, the head as typed";
+  EXPECT_EQ(lemmas, ansiWords({"eszkoztár"}));
+  EXPECT_EQ(expanded(*data, "eszkoztaron"), ansiWords({"eszkoztaron"})) << "with diacritics no tail matches";
+  EXPECT_EQ(expanded(*data, "zsebóra"), ansiWords({"zsebóra", "zsebórák"})) << "a tail of three letters";
+  EXPECT_EQ(expanded(*data, "vízóra"), ansiWords({"vízóra", "vízórák"})) << "a head of three letters";
+}
+
+TEST(CompoundSplitTest, NoSplitForAKnownWordAShortPartOrAnotherLanguage) {
+  const std::vector<uint8_t> bytes = buildLingData(kHungarian, hungarian());
+  auto data = openBytes(bytes, kHungarian);
+  ASSERT_TRUE(data);
+  EXPECT_EQ(expanded(*data, "eszközök"), ansiWords({"eszközök", "eszköz"})) << "known; esz|közök would split";
+  EXPECT_EQ(expanded(*data, "zsebár"), ansiWords({"zsebár"})) << "a tail of two letters";
+  EXPECT_EQ(expanded(*data, "főóra"), ansiWords({"főóra"})) << "a head of two letters";
+  Words words;
+  ASSERT_TRUE(expandWord(*data, ansi("eszköztáron"), {false, true, false}, &words));
+  EXPECT_EQ(words, ansiWords({"eszköztáron"})) << "without the lemma option";
+  for (uint16_t language = 0; language < 9; ++language) {
+    const std::vector<uint8_t> other = buildLingData(language, hungarian());
+    auto otherData = openBytes(other, language);
+    ASSERT_TRUE(otherData);
+    EXPECT_EQ(expanded(*otherData, "eszköztáron").size(), language == 4 || language == 5 ? 4u : 1u)
+        << "language " << language;
+  }
+}
+
+TEST(CompoundSplitTest, WhatWouldOutgrowAWordIsLeftOut) {
+  const std::vector<uint8_t> bytes = buildLingData(kHungarian, hungarian());
+  auto data = openBytes(bytes, kHungarian);
+  ASSERT_TRUE(data);
+  const std::string head(250, 'x');
+  Words words;
+  ASSERT_TRUE(expandWord(*data, head + ansi("táron"), {true, false, false}, &words));
+  EXPECT_EQ(words, (Words{head + ansi("táron"), head + ansi("tár"), head + ansi("tárat")})) << "tárban: 256 bytes";
 }
 
 }  // namespace
