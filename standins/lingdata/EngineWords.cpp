@@ -6,7 +6,18 @@
 namespace tarvek::lingdata {
 
 EngineWords::EngineWords(const std::vector<std::string>& dictionaryWords) {
-  for (const auto& utf8 : dictionaryWords) entries_.insert(sbi::lowerWord(cp1250::fromUtf8(utf8)));
+  for (const auto& utf8 : dictionaryWords) {
+    const std::string ansi = cp1250::fromUtf8(utf8);
+    std::string lower = sbi::lowerWord(ansi);
+    if (lower == ansi) lowerEntries_.insert(lower);
+    entries_.insert(std::move(lower));
+  }
+}
+
+bool EngineWords::isCapitalOfAnEntry(const std::string& utf8) const {
+  const std::string ansi = cp1250::fromUtf8(utf8);
+  const std::string lower = sbi::lowerWord(ansi);
+  return lower != ansi && lowerEntries_.count(lower);
 }
 
 std::string EngineWords::word(const std::string& utf8) const {

@@ -22,9 +22,15 @@ class EngineWords {
   // query can name, when it is longer than a key holds, or when its folded
   // spelling is another entry's.
   std::string word(const std::string& utf8) const;
+  // Whether a dictionary word (UTF-8) is written with a capital and the
+  // dictionary enters its lower-case spelling too: a name that only looks
+  // like a word (cs_CZ's surnames Do and Dům beside do and dům), whose forms
+  // (Dům is a case of Do) would join the word's once both are lower case.
+  bool isCapitalOfAnEntry(const std::string& utf8) const;
 
  private:
-  std::unordered_set<std::string> entries_;  // lower-case CP1250, unfolded
+  std::unordered_set<std::string> entries_;       // lower-case CP1250, unfolded
+  std::unordered_set<std::string> lowerEntries_;  // the entries written in lower case
 };
 
 }  // namespace tarvek::lingdata

@@ -8,9 +8,14 @@
 //                [--min-affixed-stem N] [--join english|german|italian]
 //                [--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N]
 //                [--paradigms MODELS] [--apostrophes no] [--head-forms yes]
+//                [--capitalised-nouns yes]
 //
 // With --paradigms the affix rules are not expanded: hunspell generates each
 // lemma's forms after the model words of MODELS (Paradigms.h).
+// A capitalised entry whose lower-case spelling the dictionary enters too is
+// a name that looks like a word and is left out (EngineWords.h), unless
+// --capitalised-nouns yes says the language writes its nouns so (de_DE: Weg
+// and weg, Essen and essen are both words).
 // With --analyse yes the affix rules only propose forms: each is joined to
 // the lemmas hunspell's own analysis gives it (AnalysedGroups.h), so
 // derivations make no forms of their root and forms the rules make from one
@@ -78,7 +83,7 @@ int main(int argc, char** argv) {
   std::string aff, dic, thesaurus, out;
   std::vector<std::string> irregular;
   long language = -1;
-  bool twofold = true, waive = false, analyse = false, apostrophes = true, headForms = false;
+  bool twofold = true, waive = false, analyse = false, apostrophes = true, headForms = false, capitalisedNouns = false;
   std::string derivational, paired, join, paradigms;
   size_t minAffixedStem = 0;
   size_t maxPerStem = 1000, maxForms = 8'000'000, maxPerLemma = 1000;
@@ -103,6 +108,7 @@ int main(int argc, char** argv) {
     else if (option == "--max-forms-per-lemma") maxPerLemma = std::stoul(value);
     else if (option == "--apostrophes") apostrophes = value != "no";
     else if (option == "--head-forms") headForms = value == "yes";
+    else if (option == "--capitalised-nouns") capitalisedNouns = value == "yes";
     else {
       std::fprintf(stderr, "tarvek-lingc: unknown option %s\n", option.c_str());
       return 2;
@@ -113,7 +119,7 @@ int main(int argc, char** argv) {
                          "[--irregular FILE]... [--max-forms-per-stem N] [--max-forms N] [--twofold no] "
                          "[--derivational FLAGS] [--paired FLAGS] [--min-affixed-stem N] [--join english|german|italian] "
                          "[--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N] [--paradigms MODELS] "
-                         "[--apostrophes no] [--head-forms yes]\n");
+                         "[--apostrophes no] [--head-forms yes] [--capitalised-nouns yes]\n");
     return 2;
   }
 
@@ -134,8 +140,11 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "tarvek-lingc: %s\n", read ? error.c_str() : ("cannot read " + paradigms).c_str());
       return 1;
     }
-    const std::vector<std::string> words = tarvek::lingdata::readDicWords(dic);
+    std::vector<std::string> words = tarvek::lingdata::readDicWords(dic);
     stems = words.size();
+    if (!capitalisedNouns)
+      std::erase_if(words, [](const std::string& w) { return engineWords->isCapitalOfAnEntry(w); });
+    droppedStems += stems - words.size();
     const auto patterns = tarvek::lingdata::readPatterns(*analysers[0], models);
     for (const auto& [lemmaUtf8, utf8] : tarvek::lingdata::generateParadigms(words, patterns, workersOf(analysers))) {
       const std::string lemma = engineWord(lemmaUtf8);
@@ -170,7 +179,7 @@ int main(int argc, char** argv) {
                       ++stems;
                       if (utf8.size() >= maxPerStem) ++cappedStems;
                       const std::string lemma = engineWord(stem);
-                      if (lemma.empty() || full) {
+                      if (lemma.empty() || full || (!capitalisedNouns && engineWords->isCapitalOfAnEntry(stem))) {
                         ++droppedStems;
                         return;
                       }

@@ -260,5 +260,14 @@ TEST(EngineWordsTest, FoldsLettersBeyondTheCodePageUnlessTheFoldedWordIsAnEntry)
   EXPECT_EQ(words.word(std::string(256, 'a')), "");
 }
 
+TEST(EngineWordsTest, ACapitalisedEntryBesideItsLowerCaseSpellingIsANameThatLooksLikeAWord) {
+  const EngineWords words({"do", "Do", "dům", "Dům", "Praha", "DPH"});
+  EXPECT_TRUE(words.isCapitalOfAnEntry("Do"));
+  EXPECT_TRUE(words.isCapitalOfAnEntry("Dům")) << "a capital beyond ASCII";
+  EXPECT_FALSE(words.isCapitalOfAnEntry("dům")) << "the word itself";
+  EXPECT_FALSE(words.isCapitalOfAnEntry("Praha")) << "no lower-case entry praha";
+  EXPECT_FALSE(words.isCapitalOfAnEntry("DPH"));
+}
+
 }  // namespace
 }  // namespace tarvek::lingdata
