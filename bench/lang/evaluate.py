@@ -13,13 +13,13 @@ the misses into WORK/misses-LANG.txt.
 
 import os
 import random
-import re
 import shutil
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "standins", "samples"))
 import pdfwriter  # noqa: E402
+import tarvek  # noqa: E402
+from tarvek import run  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 # Snowball stemmers Recoll (Xapian) has for the languages of the list.
@@ -112,29 +112,12 @@ class Collection:
         return {w.lower() for w in self.groups[group][1]} - self.absent
 
 
-def run(command, env=None):
-    result = subprocess.run(command, capture_output=True, text=True, env=env)
-    if result.returncode != 0:
-        sys.exit("failed: %s\n%s%s" % (" ".join(command), result.stdout, result.stderr))
-    return result.stdout
-
-
 class Tarvek:
     def __init__(self, bin_dir, data, work, pdf, lang):
-        self.bin_dir, self.data = bin_dir, data
-        self.base = os.path.join(work, "tarvek", "words")
-        os.makedirs(os.path.dirname(self.base))
-        run([os.path.join(bin_dir, "tarvek-index"), "--language", lang, "--name", "Words " + lang, pdf, self.base])
+        self.index = tarvek.Index(bin_dir, data, os.path.join(work, "tarvek", "words"), pdf, lang, "Words " + lang)
 
     def query(self, word, flags):
-        out = run([os.path.join(self.bin_dir, "tarvek-query"), self.base + ".sbi", "--flags", flags,
-                   "--data", self.data, word])
-        found = set()
-        for line in out.splitlines():
-            m = re.match(r"topic \d+: (.+) page \d+:", line)
-            if m:
-                found.add(re.split(r"[\\/]", m.group(1))[-1])
-        return found
+        return {name for name, _, _ in self.index.hits(word, flags)}
 
 
 class Recoll:
@@ -148,7 +131,7 @@ class Recoll:
         run(["recollindex", "-c", self.conf, "-z"], self.env)
 
     def query(self, word):
-        out = run(["recollq", "-c", self.conf, "-b", "-n", "0", "-s", self.stemmer, word], self.env)
+        out = run(["recollq", "-c", self.conf, "-b", "-n", "0", "-s", self.stemmer, word], self.env).stdout
         return {u.rsplit("/", 1)[-1] for u in out.split() if u.startswith("file://")}
 
 

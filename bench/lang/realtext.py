@@ -27,6 +27,8 @@ import unicodedata
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "standins", "samples"))
 import pdfwriter  # noqa: E402
+import tarvek  # noqa: E402
+from tarvek import run  # noqa: E402
 
 SEED = 20261209
 STORY_PAGES = 100  # at most; help (or else messages) makes up the rest
@@ -190,13 +192,6 @@ def printable(pages):
     return encoding, [["".join(in_code_page(c, encoding) for c in l) for l in p] for p in pages]
 
 
-def run(command, env=None, ok=(0,)):
-    result = subprocess.run(command, capture_output=True, text=True, env=env)
-    if result.returncode not in ok:
-        sys.exit("failed: %s\n%s%s" % (" ".join(command), result.stdout, result.stderr))
-    return result
-
-
 def prefixes_of(lang):
     """{flag: prefix strings} of the PFX rules of the language's .aff file."""
     with open("/usr/share/hunspell/%s.aff" % HUNSPELL[lang], "rb") as f:
@@ -347,22 +342,16 @@ class Collection:
 
 class Tarvek:
     def __init__(self, bin_dir, data, work, pdf, lang, col):
-        self.bin_dir, self.data, self.col = bin_dir, data, col
+        self.col = col
+        self.index = tarvek.Index(bin_dir, data, os.path.join(work, "index", "real"), pdf, lang, "Real " + lang)
         self.hits = {}  # (word, flags) -> {page: the words of its hits}
-        self.base = os.path.join(work, "index", "real")
-        os.makedirs(os.path.dirname(self.base))
-        run([os.path.join(bin_dir, "tarvek-index"), "--language", lang, "--name", "Real " + lang, pdf, self.base])
 
     def query(self, word, flags):
-        out = run([os.path.join(self.bin_dir, "tarvek-query"), self.base + ".sbi", "--flags", flags,
-                   "--data", self.data, word], ok=(0, 2)).stdout
         hits = {}
-        for line in out.splitlines():
-            m = re.match(r"topic \d+: (.+) page (\d+):(.*)", line)
-            if m:
-                page = self.col.file_page[(re.split(r"[\\/]", m.group(1))[-1], int(m.group(2)))]
-                words = self.col.page_word_lists[page]
-                hits[page] = {words[int(p)] for p in m.group(3).split() if int(p) < len(words)}
+        for name, number, places in self.index.hits(word, flags):
+            page = self.col.file_page[(name, number)]
+            words = self.col.page_word_lists[page]
+            hits[page] = {words[p] for p in places if p < len(words)}
         self.hits[(word, flags)] = hits
         return set(hits)
 

@@ -9,8 +9,6 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-build=${BENCH_BUILD:-$root/build/bench}
-work=${BENCH_WORK:-$root/build/bench-lang}
 if [ $# -gt 0 ]; then langs=("$@"); else langs=(sk en cs fr de hu pl it es); fi
 
 packages=(recollcmd poppler-utils hunspell hunspell-sk hunspell-en-us hunspell-cs hunspell-fr hunspell-de-de
@@ -25,10 +23,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVEK_SANITIZE=OFF >/dev/null
-cmake --build "$build" -j 2 --target tarvek-index tarvek-query lingdata >/dev/null
-data=${LANG_DATA:-$(sed -n 's/^TARVEK_LINGDATA_DIR:PATH=//p' "$build/CMakeCache.txt")}
-
-mkdir -p "$work"
+. "$here/tree.sh"
 python3 "$here/realtext.py" "$work" "$build/standins/indexer" "$data" "${langs[@]}"
 echo "Misses: $work/real-misses-LANG.txt"

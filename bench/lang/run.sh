@@ -10,8 +10,6 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-build=${BENCH_BUILD:-$root/build/bench}
-work=${BENCH_WORK:-$root/build/bench-lang}
 if [ $# -gt 0 ]; then langs=("$@"); else
   langs=(); for l in sk en cs fr de hu pl it es; do if [ -f "$here/$l.txt" ]; then langs+=("$l"); fi; done
 fi
@@ -22,12 +20,6 @@ if ! command -v recollindex >/dev/null || ! command -v pdftotext >/dev/null; the
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends recollcmd poppler-utils
 fi
 
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVEK_SANITIZE=OFF >/dev/null
-cmake --build "$build" -j 2 --target tarvek-index tarvek-query lingdata >/dev/null
-# The files themselves, not the copies laid beside tarvek-query when it was
-# last linked.
-data=${LANG_DATA:-$(sed -n 's/^TARVEK_LINGDATA_DIR:PATH=//p' "$build/CMakeCache.txt")}
-
-mkdir -p "$work"
+. "$here/tree.sh"
 python3 "$here/evaluate.py" "$work" "$build/standins/indexer" "$data" "${langs[@]}"
 echo "Misses: $work/misses-LANG.txt"
