@@ -18,12 +18,11 @@ import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "standins", "samples"))
 import pdfwriter  # noqa: E402
+import recoll  # noqa: E402
 import tarvek  # noqa: E402
-from tarvek import run  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 # Snowball stemmers Recoll (Xapian) has for the languages of the list.
-SNOWBALL = {"en": "english", "fr": "french", "de": "german", "hu": "hungarian", "it": "italian", "es": "spanish"}
 LEMMAS, SYNONYMS, BOTH = "0x01a0", "0x1120", "0x11a0"
 # The goals, in the order of the rows printed.
 GOALS = {"sk": ["≥ 97 %", "≥ 98 %", "≥ 95 %", "0", "≥ 75 %", "-", "≥ 90 %", "≥ 90 %"],
@@ -120,19 +119,9 @@ class Tarvek:
         return {name for name, _, _ in self.index.hits(word, flags)}
 
 
-class Recoll:
-    def __init__(self, work, pdf, lang):
-        self.conf = os.path.join(work, "recoll-conf")
-        os.makedirs(self.conf)
-        self.stemmer = SNOWBALL.get(lang, "")
-        with open(os.path.join(self.conf, "recoll.conf"), "w") as f:
-            f.write("topdirs = %s\nindexstemminglanguages = %s\nloglevel = 1\n" % (pdf, self.stemmer))
-        self.env = dict(os.environ, RECOLL_CONFDIR=self.conf)
-        run(["recollindex", "-c", self.conf, "-z"], self.env)
-
+class Recoll(recoll.Index):
     def query(self, word):
-        out = run(["recollq", "-c", self.conf, "-b", "-n", "0", "-s", self.stemmer, word], self.env).stdout
-        return {u.rsplit("/", 1)[-1] for u in out.split() if u.startswith("file://")}
+        return {u.rsplit("/", 1)[-1] for u in self.urls(word)}
 
 
 class Tally:

@@ -27,6 +27,7 @@ import unicodedata
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "standins", "samples"))
 import pdfwriter  # noqa: E402
+import recoll  # noqa: E402
 import tarvek  # noqa: E402
 from tarvek import run  # noqa: E402
 
@@ -40,7 +41,6 @@ FILLER = "qxqzq"
 LEMMAS, EXACT = "0x01a0", "0x0120"
 HUNSPELL = {"sk": "sk_SK", "en": "en_US", "cs": "cs_CZ", "fr": "fr_FR", "de": "de_DE", "hu": "hu_HU",
             "pl": "pl_PL", "it": "it_IT", "es": "es_ES"}
-SNOWBALL = {"en": "english", "fr": "french", "de": "german", "hu": "hungarian", "it": "italian", "es": "spanish"}
 HELP = "/usr/share/libreoffice/help/%s/text"
 FORTUNES = "/usr/share/games/fortunes"
 # Fortune files of prose and verse by people, not pictures or lists of jargon.
@@ -356,21 +356,9 @@ class Tarvek:
         return set(hits)
 
 
-class Recoll:
-    def __init__(self, work, pdf, lang):
-        self.conf = os.path.join(work, "recoll-conf")
-        os.makedirs(self.conf)
-        self.stemmer = SNOWBALL.get(lang, "")
-        with open(os.path.join(self.conf, "recoll.conf"), "w") as f:
-            f.write("topdirs = %s\nindexstemminglanguages = %s\nloglevel = 1\n" % (pdf, self.stemmer))
-        self.env = dict(os.environ, RECOLL_CONFDIR=self.conf)
-        run(["recollindex", "-c", self.conf, "-z"], self.env)
-
+class Recoll(recoll.Index):
     def query(self, word, flags=None):
-        # A word Recoll's parser makes nothing of (ªº) fails the query: it
-        # finds nothing.
-        out = run(["recollq", "-c", self.conf, "-b", "-n", "0", "-s", self.stemmer, word], self.env, ok=(0, 1)).stdout
-        return {int(u.rsplit("/p", 1)[-1][:4]) for u in out.split() if u.startswith("file://")}
+        return {int(u.rsplit("/p", 1)[-1][:4]) for u in self.urls(word)}
 
 
 class Tally:
