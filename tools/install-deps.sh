@@ -13,6 +13,8 @@ packages=(
   python3 libpoppler-cpp-dev
   # hunspell's library, which the data compiler analyses and generates forms with.
   libhunspell-dev
+  # zlib, which stores the linguistic data's blocks deflated; for Windows its static library.
+  zlib1g-dev libz-mingw-w64-dev
   libtesseract-dev tesseract-ocr-slk tesseract-ocr-ces tesseract-ocr-eng python3-pil poppler-utils
   # The dictionaries and thesauri the engine's linguistic data is compiled from (standins/lingdata).
   hunspell-sk hunspell-en-us hunspell-cs hunspell-fr hunspell-de-de hunspell-hu hunspell-pl hunspell-it hunspell-es

@@ -10,10 +10,14 @@
 namespace tarvek::sbi::ling {
 
 inline constexpr char kMagic[8] = {'T', 'V', 'K', 'L', 'I', 'N', 'G', '\n'};
-inline constexpr uint16_t kVersion = 1;
+inline constexpr uint16_t kVersion = 2;
+// Version 1 stored its blocks raw, without dictionaries. Indexes keep their
+// lemma section in this layout, so the reader still takes it.
+inline constexpr uint16_t kRawBlocksVersion = 1;
 inline constexpr size_t kHeaderSize = 128;
 inline constexpr size_t kMapCount = 3;
-inline constexpr uint32_t kEntriesPerBlock = 128;
+// A block holds at most this many entries; version 1 held exactly as many.
+inline constexpr uint32_t kMaxEntriesPerBlock = 128;
 // A block is at most this long: a reader refuses a larger one rather than
 // allocate what a damaged size asks for.
 inline constexpr uint32_t kMaxBlockBytes = 1u << 20;
@@ -24,6 +28,11 @@ enum Map : size_t {
   kLemmas = 1,    // lemma -> its other forms
   kSynonyms = 2,  // thesaurus head word -> its one-word synonyms
 };
+
+// The entries of a block the writer makes, per map. A lookup inflates the
+// whole block it falls in, and a lemma's or a head word's entry is ten times
+// a form's, so those maps keep blocks of about a kilobyte with fewer entries.
+inline constexpr uint32_t kEntriesPerBlock[kMapCount] = {128, 16, 16};
 
 }  // namespace tarvek::sbi::ling
 

@@ -61,11 +61,24 @@ std::unique_ptr<LingReader> LingReader::open(std::unique_ptr<PostingsSource> fil
   if (checkCrc && crc32(header.data(), kHeaderSize - 4) != ByteReader(header.data() + kHeaderSize - 4, 4).u32())
     return nullptr;
   ByteReader in(header.data() + sizeof kMagic, kHeaderSize - sizeof kMagic);
-  if (in.u16() != kVersion || in.u16() != language) return nullptr;
+  const uint16_t version = in.u16();
+  if ((version != kVersion && version != kRawBlocksVersion) || in.u16() != language) return nullptr;
   const uint32_t headSize = in.u32();
   if (headSize < kHeaderSize || headSize > fileSize) return nullptr;
 
-  std::unique_ptr<LingReader> reader(new LingReader(std::move(file), language, checkCrc));
+  const bool deflated = version == kVersion;
+  std::unique_ptr<LingReader> reader(new LingReader(std::move(file), language, deflated, checkCrc));
+  // A block reference takes at least 13 bytes, 17 with its inflated size;
+  // the index of deflated blocks begins with its dictionary's size.
+  const uint64_t refBytes = deflated ? 17 : 13, dictionaryBytes = deflated ? 4 : 0;
+  // Each map's entries a block, after the whole file's size; 128 in version 1.
+  if (deflated) {
+    ByteReader perBlock(header.data() + 92, 2 * kMapCount);
+    for (auto& map : reader->maps_) {
+      map.entriesPerBlock = perBlock.u16();
+      if (map.entriesPerBlock == 0 || map.entriesPerBlock > kMaxEntriesPerBlock) return nullptr;
+    }
+  }
   uint64_t indexAt = kHeaderSize, dataAt = headSize;
   std::vector<uint8_t> index;
   for (auto& map : reader->maps_) {
@@ -77,12 +90,17 @@ std::unique_ptr<LingReader> LingReader::open(std::unique_ptr<PostingsSource> fil
     // from the entry count.
     if (indexOffset != indexAt || map.dataOffset != dataAt) return nullptr;
     // In 64 bits: an entry count near 2^32 must not wrap round to few blocks.
-    if (blocks != (uint64_t{map.entries} + kEntriesPerBlock - 1) / kEntriesPerBlock) return nullptr;
+    if (blocks != (uint64_t{map.entries} + map.entriesPerBlock - 1) / map.entriesPerBlock) return nullptr;
     if (uint64_t{indexSize} + 4 > headSize - indexAt || uint64_t{dataSize} > fileSize - dataAt) return nullptr;
-    if (uint64_t{blocks} * 13 > indexSize) return nullptr;  // a block reference takes at least 13 bytes
+    if (blocks * refBytes + dictionaryBytes > indexSize) return nullptr;
     if (!readAt(*reader->file_, indexOffset, indexSize + 4, &index)) return nullptr;
     ByteReader refs(index.data(), indexSize);
     if (checkCrc && crc32(index.data(), indexSize) != ByteReader(index.data() + indexSize, 4).u32()) return nullptr;
+    if (deflated) {
+      const uint32_t dictionarySize = refs.u32();
+      if (dictionarySize > kMaxDictionaryBytes) return nullptr;
+      map.dictionary = std::string(refs.bytes(dictionarySize));
+    }
     map.blocks.reserve(blocks);
     uint32_t expectedOffset = 0;
     for (uint32_t b = 0; b < blocks; ++b) {
@@ -91,8 +109,10 @@ std::unique_ptr<LingReader> LingReader::open(std::unique_ptr<PostingsSource> fil
       ref.offset = refs.u32();
       ref.size = refs.u32();
       ref.crc = refs.u32();
+      ref.decodedSize = deflated ? refs.u32() : ref.size;
       if (!refs.ok() || ref.firstKey.empty() || ref.offset != expectedOffset || ref.size == 0 ||
-          ref.size > kMaxBlockBytes || ref.size > dataSize - ref.offset)
+          ref.size > kMaxBlockBytes || ref.size > dataSize - ref.offset || ref.decodedSize == 0 ||
+          ref.decodedSize > kMaxBlockBytes)
         return nullptr;
       const auto which = static_cast<Map>(&map - reader->maps_);
       if (which == kForms) ref.foldedKey = foldDiacritics(ref.firstKey, false);
@@ -130,10 +150,14 @@ const LingReader::Block* LingReader::block(Map map, uint32_t number) {
 bool LingReader::decode(Map map, uint32_t number, Block* out) {
   const MapHead& head = maps_[map];
   const BlockRef& ref = head.blocks[number];
-  if (!readAt(*file_, uint64_t{head.dataOffset} + ref.offset, ref.size, &out->bytes)) return false;
-  if (checkCrc_ && crc32(out->bytes.data(), out->bytes.size()) != ref.crc) return false;
+  std::vector<uint8_t>& stored = deflated_ ? stored_ : out->bytes;
+  if (!readAt(*file_, uint64_t{head.dataOffset} + ref.offset, ref.size, &stored)) return false;
+  if (checkCrc_ && crc32(stored.data(), stored.size()) != ref.crc) return false;
+  if (deflated_ && !inflater_.inflate({reinterpret_cast<const char*>(stored.data()), stored.size()}, head.dictionary,
+                                      ref.decodedSize, &out->bytes))
+    return false;
   const bool last = number + 1 == head.blocks.size();
-  const uint32_t count = last ? head.entries - number * kEntriesPerBlock : kEntriesPerBlock;
+  const uint32_t count = last ? head.entries - number * head.entriesPerBlock : head.entriesPerBlock;
   out->keys.clear();
   out->entries.clear();
   out->ordinals.clear();
@@ -242,9 +266,10 @@ bool LingReader::lemmasOf(std::string_view word, bool ignoreDiacritics, std::vec
 bool LingReader::lemma(uint32_t ordinal, std::string* text, std::vector<std::string>* forms) {
   forms->clear();
   if (ordinal >= maps_[kLemmas].entries) return false;
-  const Block* found = block(kLemmas, ordinal / kEntriesPerBlock);
+  const uint32_t perBlock = maps_[kLemmas].entriesPerBlock;
+  const Block* found = block(kLemmas, ordinal / perBlock);
   if (!found) return false;
-  const Entry& entry = found->entries[ordinal % kEntriesPerBlock];
+  const Entry& entry = found->entries[ordinal % perBlock];
   text->assign(found->key(entry));
   const std::string_view payload = found->payload(entry);
   ByteReader in(reinterpret_cast<const uint8_t*>(payload.data()), payload.size());

@@ -1,8 +1,8 @@
 #pragma once
 // Reads a language's linguistic data file (LingFormat.h, FORMAT.md). Opening
 // reads and checks the header and the block indexes only; a block is read,
-// checked against its CRC and decoded when a lookup falls in it, and the
-// newest few are kept. Every read is bounds-checked: a damaged file fails
+// checked against its CRC, inflated and decoded when a lookup falls in it,
+// and the newest few are kept. Every read is bounds-checked: a damaged file fails
 // `open` or the lookup that meets the damage, and never reads past its data.
 
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "standins/engine/BlockDeflate.h"
 #include "standins/engine/LingFormat.h"
 #include "standins/engine/SbiIndex.h"
 
@@ -45,10 +46,13 @@ class LingReader {
     std::string firstKey;
     std::string foldedKey;  // the forms map's order key of firstKey
     uint32_t offset, size, crc;
+    uint32_t decodedSize;  // inflated; `size` in raw blocks
   };
   struct MapHead {
     uint32_t entries = 0;
+    uint32_t entriesPerBlock = kMaxEntriesPerBlock;
     uint32_t dataOffset = 0;
+    std::string dictionary;  // the blocks' preset deflate dictionary
     std::vector<BlockRef> blocks;
   };
   // A decoded block keeps the bytes as read and one buffer of all its keys,
@@ -58,7 +62,7 @@ class LingReader {
     uint32_t payloadAt, payloadSize;  // in Block::bytes; the forms map's in Block::ordinals
   };
   struct Block {
-    std::vector<uint8_t> bytes;
+    std::vector<uint8_t> bytes;  // inflated
     std::string keys;
     std::vector<Entry> entries;
     std::vector<uint32_t> ordinals;  // the forms map's lemma ordinals, entry after entry
@@ -68,8 +72,8 @@ class LingReader {
     }
   };
 
-  LingReader(std::unique_ptr<PostingsSource> file, uint16_t language, bool checkCrc)
-      : file_(std::move(file)), language_(language), checkCrc_(checkCrc) {}
+  LingReader(std::unique_ptr<PostingsSource> file, uint16_t language, bool deflated, bool checkCrc)
+      : file_(std::move(file)), language_(language), deflated_(deflated), checkCrc_(checkCrc) {}
   // The decoded block, read, checked and decoded on first use; null when it
   // is damaged. Valid until the next call.
   const Block* block(Map map, uint32_t number);
@@ -80,8 +84,11 @@ class LingReader {
 
   std::unique_ptr<PostingsSource> file_;
   uint16_t language_;
+  bool deflated_;  // false in a file of kRawBlocksVersion
   bool checkCrc_;
   MapHead maps_[kMapCount];
+  std::vector<uint8_t> stored_;  // a block as read, before it is inflated
+  BlockInflater inflater_;
   std::map<std::pair<size_t, uint32_t>, Block> cache_;
   std::vector<std::pair<size_t, uint32_t>> cacheOrder_;  // oldest first
 };

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 
+#include "standins/engine/BlockDeflate.h"
 #include "standins/engine/ByteIo.h"
 #include "standins/engine/Crc32.h"
 #include "standins/engine/LingFormat.h"
@@ -31,13 +33,43 @@ struct MapBytes {
   std::vector<uint8_t> data;
 };
 
-// Front-coded blocks of kEntriesPerBlock keys, each key with its payload.
-MapBytes writeMap(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries) {
+// A preset dictionary for a map's blocks: the beginnings of blocks spread
+// evenly over the map, the last 32 KB of them. Blocks of one map share most
+// of their suffixes and payload shapes, which a small block alone cannot.
+std::string sampleDictionary(const std::vector<std::vector<uint8_t>>& blocks) {
+  constexpr size_t kSamples = 32, kSampleBytes = kMaxDictionaryBytes / kSamples;
+  std::string dictionary;
+  const size_t step = std::max<size_t>(1, blocks.size() / kSamples);
+  for (size_t b = step / 2; b < blocks.size() && dictionary.size() < kMaxDictionaryBytes; b += step) {
+    const size_t n = std::min(blocks[b].size(), kSampleBytes);
+    dictionary.append(reinterpret_cast<const char*>(blocks[b].data()), n);
+  }
+  if (dictionary.size() > kMaxDictionaryBytes) dictionary.erase(0, dictionary.size() - kMaxDictionaryBytes);
+  return dictionary;
+}
+
+std::vector<std::vector<uint8_t>> deflateAll(const std::vector<std::vector<uint8_t>>& blocks,
+                                             std::string_view dictionary, size_t* total) {
+  std::vector<std::vector<uint8_t>> stored;
+  *total = dictionary.size();
+  for (const auto& block : blocks) {
+    stored.push_back(deflateBlock(block, dictionary));
+    if (stored.back().empty()) throw std::runtime_error("zlib could not deflate a block");
+    *total += stored.back().size();
+  }
+  return stored;
+}
+
+// Front-coded blocks of `perBlock` keys, each key with its payload,
+// deflated against the map's dictionary, or against none where the
+// dictionary would cost more than it saves (a small map, as an index's lemma
+// section often is).
+MapBytes writeMap(const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries, uint32_t perBlock) {
   MapBytes map;
   map.entries = static_cast<uint32_t>(entries.size());
-  ByteWriter index;
-  for (size_t first = 0; first < entries.size(); first += kEntriesPerBlock) {
-    const size_t last = std::min(entries.size(), first + kEntriesPerBlock);
+  std::vector<std::vector<uint8_t>> blocks;
+  for (size_t first = 0; first < entries.size(); first += perBlock) {
+    const size_t last = std::min(entries.size(), first + perBlock);
     ByteWriter block;
     std::string_view previous;
     for (size_t i = first; i < last; ++i) {
@@ -50,11 +82,28 @@ MapBytes writeMap(const std::vector<std::pair<std::string, std::vector<uint8_t>>
       block.raw(std::string_view(reinterpret_cast<const char*>(entries[i].second.data()), entries[i].second.size()));
       previous = key;
     }
-    index.shortText(entries[first].first);
+    blocks.push_back(std::move(block.bytes()));
+  }
+  std::string dictionary = sampleDictionary(blocks);
+  size_t withDictionary = 0, without = 0;
+  std::vector<std::vector<uint8_t>> stored = deflateAll(blocks, dictionary, &withDictionary);
+  if (!dictionary.empty()) {
+    std::vector<std::vector<uint8_t>> plain = deflateAll(blocks, {}, &without);
+    if (without <= withDictionary) {
+      stored = std::move(plain);
+      dictionary.clear();
+    }
+  }
+  ByteWriter index;
+  index.u32(static_cast<uint32_t>(dictionary.size()));
+  index.raw(dictionary);
+  for (size_t b = 0; b < blocks.size(); ++b) {
+    index.shortText(entries[b * perBlock].first);
     index.u32(static_cast<uint32_t>(map.data.size()));
-    index.u32(static_cast<uint32_t>(block.size()));
-    index.u32(crc32(block.bytes().data(), block.size()));
-    map.data.insert(map.data.end(), block.bytes().begin(), block.bytes().end());
+    index.u32(static_cast<uint32_t>(stored[b].size()));
+    index.u32(crc32(stored[b].data(), stored[b].size()));
+    index.u32(static_cast<uint32_t>(blocks[b].size()));
+    map.data.insert(map.data.end(), stored[b].begin(), stored[b].end());
     ++map.blocks;
   }
   map.index = std::move(index.bytes());
@@ -88,7 +137,7 @@ std::vector<std::pair<std::string, std::vector<uint8_t>>> groupOrdinals(
     std::vector<uint32_t> ordinals;
     size_t j = i;
     for (; j < pairs.size() && pairs[j].first == pairs[i].first; ++j) ordinals.push_back(pairs[j].second);
-    if (entries.size() % kEntriesPerBlock == 0) base = 0;
+    if (entries.size() % kEntriesPerBlock[kForms] == 0) base = 0;
     entries.emplace_back(pairs[i].first, ordinalsPayload(ordinals, base));
     base = ordinals[0];
     i = j;
@@ -133,7 +182,7 @@ std::vector<uint8_t> buildLingData(uint16_t language, const LingSource& source) 
   }
 
   std::array<MapBytes, kMapCount> written;
-  for (size_t m = 0; m < kMapCount; ++m) written[m] = writeMap(maps[m]);
+  for (size_t m = 0; m < kMapCount; ++m) written[m] = writeMap(maps[m], kEntriesPerBlock[m]);
 
   ByteWriter out;
   out.raw(std::string_view(kMagic, sizeof kMagic));
@@ -154,6 +203,7 @@ std::vector<uint8_t> buildLingData(uint16_t language, const LingSource& source) 
     dataOffset += map.data.size();
   }
   out.u32(static_cast<uint32_t>(dataOffset));  // the whole file
+  for (uint32_t perBlock : kEntriesPerBlock) out.u16(static_cast<uint16_t>(perBlock));
   while (out.size() < kHeaderSize - 4) out.u8(0);
   out.u32(crc32(out.bytes().data(), out.size()));
   for (const auto& map : written) {
