@@ -22,29 +22,14 @@ class FilePostings final : public PostingsSource {
 
   bool isOpen() const { return file_ != nullptr; }
   // The file's size, or -1 when it cannot be told.
-  int64_t size() {
-    if (!file_ || seek(file_, 0, SEEK_END) != 0) return -1;
-    const int64_t end = tell(file_);
-    return end >= 0 ? end : -1;
-  }
-  bool read(uint64_t offset, uint32_t size, std::vector<uint8_t>* out) override {
-    out->resize(size);
-    if (!file_ || offset > static_cast<uint64_t>(INT64_MAX) ||
-        seek(file_, static_cast<int64_t>(offset), SEEK_SET) != 0)
-      return false;
-    return std::fread(out->data(), 1, size, file_) == size;
-  }
+  int64_t size();
+  // One positional read of the operating system's (pread, ReadFile at an
+  // offset), not a seek and a buffered read: a word's expansion reads a
+  // hundred scattered blocks, and the seek cost a second system call each
+  // and the buffer a copy of bytes never used.
+  bool read(uint64_t offset, uint32_t size, std::vector<uint8_t>* out) override;
 
  private:
-  // 64-bit offsets: MinGW's own fseeko64 works on every msvcrt.dll.
-#ifdef _WIN32
-  static int seek(FILE* file, int64_t offset, int origin) { return fseeko64(file, offset, origin); }
-  static int64_t tell(FILE* file) { return ftello64(file); }
-#else
-  static int seek(FILE* file, int64_t offset, int origin) { return fseeko(file, offset, origin); }
-  static int64_t tell(FILE* file) { return ftello(file); }
-#endif
-
   FILE* file_;
 };
 

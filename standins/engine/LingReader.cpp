@@ -13,11 +13,6 @@ namespace {
 // Decoded blocks kept per file: a word's lookups touch a handful.
 constexpr size_t kCachedBlocks = 64;
 
-// keyLess with the forms map's diacritics-free keys already at hand.
-bool formLess(std::string_view foldedA, std::string_view a, std::string_view foldedB, std::string_view b) {
-  return foldedA != foldedB ? foldedA < foldedB : a < b;
-}
-
 // keyLess(map, before, after), answered at once where the first bytes differ
 // in a map ordered by bytes, as most neighbours in a block do.
 bool ascends(Map map, std::string_view before, std::string_view after) {
@@ -115,11 +110,7 @@ std::unique_ptr<LingReader> LingReader::open(std::unique_ptr<PostingsSource> fil
           ref.decodedSize > kMaxBlockBytes)
         return nullptr;
       const auto which = static_cast<Map>(&map - reader->maps_);
-      if (which == kForms) ref.foldedKey = foldDiacritics(ref.firstKey, false);
-      if (b > 0 && !(which == kForms ? formLess(map.blocks.back().foldedKey, map.blocks.back().firstKey, ref.foldedKey,
-                                                ref.firstKey)
-                                     : map.blocks.back().firstKey < ref.firstKey))
-        return nullptr;
+      if (b > 0 && !keyLess(which, map.blocks.back().firstKey, ref.firstKey)) return nullptr;
       expectedOffset += ref.size;
       map.blocks.push_back(std::move(ref));
     }
@@ -208,10 +199,9 @@ bool LingReader::decode(Map map, uint32_t number, Block* out) {
 const LingReader::Entry* LingReader::find(Map map, std::string_view key, const Block** found, bool* ok) {
   *ok = true;
   const auto& blocks = maps_[map].blocks;
-  const std::string folded = map == kForms ? foldDiacritics(key, false) : std::string();
-  auto after = std::upper_bound(blocks.begin(), blocks.end(), key, [&](std::string_view k, const BlockRef& ref) {
-    return map == kForms ? formLess(folded, k, ref.foldedKey, ref.firstKey) : k < ref.firstKey;
-  });
+  // keyLess folds as it compares: a lookup allocates nothing to find its block.
+  auto after = std::upper_bound(blocks.begin(), blocks.end(), key,
+                                [&](std::string_view k, const BlockRef& ref) { return keyLess(map, k, ref.firstKey); });
   if (after == blocks.begin()) return nullptr;
   const Block* in = block(map, static_cast<uint32_t>(after - blocks.begin() - 1));
   if (!in) {
@@ -241,7 +231,7 @@ bool LingReader::lemmasOf(std::string_view word, bool ignoreDiacritics, std::vec
   const std::string key = foldDiacritics(word, false);
   const auto& blocks = maps_[kForms].blocks;
   auto after = std::upper_bound(blocks.begin(), blocks.end(), key, [](const std::string& k, const BlockRef& ref) {
-    return formLess(k, k, ref.foldedKey, ref.firstKey);
+    return keyLess(kForms, k, ref.firstKey);
   });
   for (auto b = static_cast<uint32_t>(after == blocks.begin() ? 0 : after - blocks.begin() - 1); b < blocks.size();
        ++b) {

@@ -44,7 +44,6 @@ class LingReader {
  private:
   struct BlockRef {
     std::string firstKey;
-    std::string foldedKey;  // the forms map's order key of firstKey
     uint32_t offset, size, crc;
     uint32_t decodedSize;  // inflated; `size` in raw blocks
   };
