@@ -10,9 +10,11 @@
 namespace tarvek::sbi::ling {
 
 inline constexpr char kMagic[8] = {'T', 'V', 'K', 'L', 'I', 'N', 'G', '\n'};
-inline constexpr uint16_t kVersion = 2;
-// Version 1 stored its blocks raw, without dictionaries. Indexes keep their
-// lemma section in this layout, so the reader still takes it.
+inline constexpr uint16_t kVersion = 3;
+// Version 2 gave a synonym as its text alone, so its lemmas were a forms
+// lookup each; version 1 stored its blocks raw, without dictionaries.
+// Indexes keep their lemma section in either layout, so the reader takes both.
+inline constexpr uint16_t kSynonymTextsVersion = 2;
 inline constexpr uint16_t kRawBlocksVersion = 1;
 inline constexpr size_t kHeaderSize = 128;
 inline constexpr size_t kMapCount = 3;

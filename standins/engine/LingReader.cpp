@@ -26,11 +26,12 @@ bool readAt(PostingsSource& file, uint64_t offset, uint32_t size, std::vector<ui
 }
 
 // Lemma ordinals (LingWriter.cpp): a count, the first as a zigzag difference
-// to `base`, the others ascending as differences.
-bool decodeOrdinals(std::string_view payload, uint32_t base, uint32_t lemmaCount, std::vector<uint32_t>* out) {
-  ByteReader in(reinterpret_cast<const uint8_t*>(payload.data()), payload.size());
+// to `base`, the others ascending as differences. A form has one lemma at
+// least; a synonym may be a form of none (`noneAllowed`).
+bool readOrdinals(ByteReader& in, uint32_t base, uint32_t lemmaCount, bool noneAllowed, std::vector<uint32_t>* out) {
   const uint32_t n = in.varint();
-  if (n == 0 || n > payload.size()) return false;
+  if (!in.ok() || (n == 0 && !noneAllowed) || n > in.remaining()) return false;
+  if (n == 0) return true;
   const uint32_t zigzag = in.varint();
   const int64_t first = int64_t{base} + (zigzag & 1 ? -int64_t{zigzag / 2} - 1 : int64_t{zigzag / 2});
   if (first < 0 || first >= lemmaCount) return false;
@@ -42,7 +43,12 @@ bool decodeOrdinals(std::string_view payload, uint32_t base, uint32_t lemmaCount
     ordinal += step;
     out->push_back(ordinal);
   }
-  return in.atEnd();
+  return in.ok();
+}
+
+bool decodeOrdinals(std::string_view payload, uint32_t base, uint32_t lemmaCount, std::vector<uint32_t>* out) {
+  ByteReader in(reinterpret_cast<const uint8_t*>(payload.data()), payload.size());
+  return readOrdinals(in, base, lemmaCount, false, out) && in.atEnd();
 }
 
 }  // namespace
@@ -57,12 +63,15 @@ std::unique_ptr<LingReader> LingReader::open(std::unique_ptr<PostingsSource> fil
     return nullptr;
   ByteReader in(header.data() + sizeof kMagic, kHeaderSize - sizeof kMagic);
   const uint16_t version = in.u16();
-  if ((version != kVersion && version != kRawBlocksVersion) || in.u16() != language) return nullptr;
+  if ((version != kVersion && version != kSynonymTextsVersion && version != kRawBlocksVersion) ||
+      in.u16() != language)
+    return nullptr;
   const uint32_t headSize = in.u32();
   if (headSize < kHeaderSize || headSize > fileSize) return nullptr;
 
-  const bool deflated = version == kVersion;
-  std::unique_ptr<LingReader> reader(new LingReader(std::move(file), language, deflated, checkCrc));
+  const bool deflated = version != kRawBlocksVersion;
+  std::unique_ptr<LingReader> reader(
+      new LingReader(std::move(file), language, deflated, version == kVersion, checkCrc));
   // A block reference takes at least 13 bytes, 17 with its inflated size;
   // the index of deflated blocks begins with its dictionary's size.
   const uint64_t refBytes = deflated ? 17 : 13, dictionaryBytes = deflated ? 4 : 0;
@@ -280,8 +289,10 @@ bool LingReader::lemma(uint32_t ordinal, std::string* text, std::vector<std::str
   return in.atEnd();
 }
 
-bool LingReader::synonymsOf(std::string_view word, std::vector<std::string>* synonyms) {
+bool LingReader::synonymsOf(std::string_view word, std::vector<std::string>* synonyms,
+                            std::vector<std::vector<uint32_t>>* lemmas) {
   synonyms->clear();
+  if (lemmas) lemmas->clear();
   if (word.empty() || word.size() > 255) return true;
   bool ok = true;
   const Block* in = nullptr;
@@ -293,10 +304,16 @@ bool LingReader::synonymsOf(std::string_view word, std::vector<std::string>* syn
   const uint32_t n = bytes.varint();
   if (n > payload.size()) return false;
   synonyms->reserve(n);
+  if (lemmas && synonymLemmas_) lemmas->resize(n);
+  std::vector<uint32_t> skipped;
   for (uint32_t i = 0; i < n; ++i) {
     const std::string_view s = bytes.shortText();
     if (!bytes.ok() || s.empty()) return false;
     synonyms->emplace_back(s);
+    if (!synonymLemmas_) continue;
+    std::vector<uint32_t>& ordinals = lemmas ? (*lemmas)[i] : skipped;
+    ordinals.clear();
+    if (!readOrdinals(bytes, 0, maps_[kLemmas].entries, true, &ordinals)) return false;
   }
   return bytes.atEnd();
 }

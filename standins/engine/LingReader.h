@@ -38,8 +38,12 @@ class LingReader {
   bool lemmasOf(std::string_view word, bool ignoreDiacritics, std::vector<uint32_t>* ordinals);
   // The lemma with that ordinal and its other forms.
   bool lemma(uint32_t ordinal, std::string* text, std::vector<std::string>* forms);
-  // The synonyms the thesaurus gives for a head word.
-  bool synonymsOf(std::string_view word, std::vector<std::string>* synonyms);
+  // The synonyms the thesaurus gives for a head word, and with `lemmas`,
+  // where the file gives them (synonymsKnowTheirLemmas), each synonym's
+  // lemma ordinals as lemmasOf would answer them; otherwise `lemmas` is empty.
+  bool synonymsOf(std::string_view word, std::vector<std::string>* synonyms,
+                  std::vector<std::vector<uint32_t>>* lemmas = nullptr);
+  bool synonymsKnowTheirLemmas() const { return synonymLemmas_; }
 
  private:
   struct BlockRef {
@@ -71,8 +75,13 @@ class LingReader {
     }
   };
 
-  LingReader(std::unique_ptr<PostingsSource> file, uint16_t language, bool deflated, bool checkCrc)
-      : file_(std::move(file)), language_(language), deflated_(deflated), checkCrc_(checkCrc) {}
+  LingReader(std::unique_ptr<PostingsSource> file, uint16_t language, bool deflated, bool synonymLemmas,
+             bool checkCrc)
+      : file_(std::move(file)),
+        language_(language),
+        deflated_(deflated),
+        synonymLemmas_(synonymLemmas),
+        checkCrc_(checkCrc) {}
   // The decoded block, read, checked and decoded on first use; null when it
   // is damaged. Valid until the next call.
   const Block* block(Map map, uint32_t number);
@@ -83,7 +92,8 @@ class LingReader {
 
   std::unique_ptr<PostingsSource> file_;
   uint16_t language_;
-  bool deflated_;  // false in a file of kRawBlocksVersion
+  bool deflated_;       // false in a file of kRawBlocksVersion
+  bool synonymLemmas_;  // true in a file of kVersion
   bool checkCrc_;
   MapHead maps_[kMapCount];
   std::vector<uint8_t> stored_;  // a block as read, before it is inflated

@@ -110,27 +110,44 @@ MapBytes writeMap(const std::vector<std::pair<std::string, std::vector<uint8_t>>
   return map;
 }
 
-// Ascending lemma ordinals: their count, the first as a difference to
-// `base` (zigzag: the sign in the low bit), the others as differences to the
-// one before.
+// Ascending lemma ordinals: their count, then (when there are any) the first
+// as a difference to `base` (zigzag: the sign in the low bit), the others as
+// differences to the one before.
+void writeOrdinals(const std::vector<uint32_t>& ordinals, uint32_t base, ByteWriter* out) {
+  out->varint(static_cast<uint32_t>(ordinals.size()));
+  if (ordinals.empty()) return;
+  const int64_t first = int64_t{ordinals[0]} - base;
+  out->varint(static_cast<uint32_t>(first >= 0 ? first * 2 : -first * 2 - 1));
+  for (size_t i = 1; i < ordinals.size(); ++i) out->varint(ordinals[i] - ordinals[i - 1]);
+}
+
 std::vector<uint8_t> ordinalsPayload(const std::vector<uint32_t>& ordinals, uint32_t base) {
   ByteWriter out;
-  out.varint(static_cast<uint32_t>(ordinals.size()));
-  const int64_t first = int64_t{ordinals[0]} - base;
-  out.varint(static_cast<uint32_t>(first >= 0 ? first * 2 : -first * 2 - 1));
-  for (size_t i = 1; i < ordinals.size(); ++i) out.varint(ordinals[i] - ordinals[i - 1]);
+  writeOrdinals(ordinals, base, &out);
   return std::move(out.bytes());
 }
 
-// (word, lemma ordinal) pairs -> one entry per word with its ordinals. A
-// form's lemmas are near those of the form before it, so the first ordinal is
-// written as a difference to that form's first (to 0 at a block's start).
-std::vector<std::pair<std::string, std::vector<uint8_t>>> groupOrdinals(
-    std::vector<std::pair<std::string, uint32_t>> pairs) {
-  std::sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) {
-    return a.first != b.first ? keyLess(kForms, a.first, b.first) : a.second < b.second;
-  });
-  pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+using FormLemma = std::pair<std::string, uint32_t>;
+
+// The forms map's order, and a form's lemmas ascending.
+bool formLemmaLess(const FormLemma& a, const FormLemma& b) {
+  return a.first != b.first ? keyLess(kForms, a.first, b.first) : a.second < b.second;
+}
+
+// The ordinals of the lemmas `form` is a form of, from pairs in formLemmaLess order.
+std::vector<uint32_t> lemmasOfForm(const std::vector<FormLemma>& pairs, const std::string& form) {
+  std::vector<uint32_t> ordinals;
+  for (auto it = std::lower_bound(pairs.begin(), pairs.end(), FormLemma{form, 0}, formLemmaLess);
+       it != pairs.end() && it->first == form; ++it)
+    ordinals.push_back(it->second);
+  return ordinals;
+}
+
+// (word, lemma ordinal) pairs in formLemmaLess order, each once -> one entry
+// per word with its ordinals. A form's lemmas are near those of the form
+// before it, so the first ordinal is written as a difference to that form's
+// first (to 0 at a block's start).
+std::vector<std::pair<std::string, std::vector<uint8_t>>> groupOrdinals(const std::vector<FormLemma>& pairs) {
   std::vector<std::pair<std::string, std::vector<uint8_t>>> entries;
   uint32_t base = 0;
   for (size_t i = 0; i < pairs.size();) {
@@ -149,7 +166,7 @@ std::vector<std::pair<std::string, std::vector<uint8_t>>> groupOrdinals(
 
 std::vector<uint8_t> buildLingData(uint16_t language, const LingSource& source) {
   std::array<std::vector<std::pair<std::string, std::vector<uint8_t>>>, kMapCount> maps;
-  std::vector<std::pair<std::string, uint32_t>> forms;
+  std::vector<FormLemma> forms;
   uint32_t ordinal = 0;
   for (const auto& [lemma, lemmaForms] : source.lemmas) {
     if (!usable(lemma)) continue;
@@ -170,14 +187,21 @@ std::vector<uint8_t> buildLingData(uint16_t language, const LingSource& source) 
     for (std::string_view form : others) forms.emplace_back(std::string(form), ordinal);
     ++ordinal;
   }
-  maps[kForms] = groupOrdinals(std::move(forms));
+  std::sort(forms.begin(), forms.end(), formLemmaLess);
+  forms.erase(std::unique(forms.begin(), forms.end()), forms.end());
+  maps[kForms] = groupOrdinals(forms);
+  // Each synonym with the lemmas it is a form of, so that expanding a word
+  // reads no forms block for its synonyms.
   for (const auto& [head, synonyms] : source.synonyms) {
     if (!usable(head)) continue;
     ByteWriter payload;
     const std::vector<std::string_view> kept = storableOthers(head, synonyms);
     if (kept.empty()) continue;
     payload.varint(static_cast<uint32_t>(kept.size()));
-    for (std::string_view s : kept) payload.shortText(s);
+    for (std::string_view s : kept) {
+      payload.shortText(s);
+      writeOrdinals(lemmasOfForm(forms, std::string(s)), 0, &payload);
+    }
     maps[kSynonyms].emplace_back(head, std::move(payload.bytes()));
   }
 

@@ -126,21 +126,27 @@ struct SynonymLemma {
   std::vector<std::string> forms;
 };
 
-// The lemmas of every synonym, and those lemmas with their forms ascending by
-// ordinal. Looked up in the maps' own order, so that neighbouring words share
-// a block and each block is read once, however many words fall in it.
-bool lookUpInOrder(ling::LingReader& data, const std::vector<std::string>& words,
-                   std::vector<std::vector<uint32_t>>* lemmasOfWord, std::vector<SynonymLemma>* lemmas) {
+// The lemmas of each word, looked up in the forms map's own order so that
+// neighbouring words share a block and each block is read once. For data
+// whose synonyms do not carry their lemmas.
+bool lemmasInOrder(ling::LingReader& data, const std::vector<std::string>& words,
+                   std::vector<std::vector<uint32_t>>* lemmasOfWord) {
   std::vector<size_t> order(words.size());
   std::iota(order.begin(), order.end(), size_t{0});
   std::sort(order.begin(), order.end(),
             [&](size_t a, size_t b) { return ling::keyLess(ling::kForms, words[a], words[b]); });
   lemmasOfWord->assign(words.size(), {});
-  std::vector<uint32_t> ordinals;
-  for (size_t i : order) {
+  for (size_t i : order)
     if (!data.lemmasOf(words[i], false, &(*lemmasOfWord)[i])) return false;
-    ordinals.insert(ordinals.end(), (*lemmasOfWord)[i].begin(), (*lemmasOfWord)[i].end());
-  }
+  return true;
+}
+
+// Every lemma named in `lemmasOfWord` with its forms, ascending by ordinal,
+// so that each lemmas block is read once.
+bool fetchLemmas(ling::LingReader& data, const std::vector<std::vector<uint32_t>>& lemmasOfWord,
+                 std::vector<SynonymLemma>* lemmas) {
+  std::vector<uint32_t> ordinals;
+  for (const auto& of : lemmasOfWord) ordinals.insert(ordinals.end(), of.begin(), of.end());
   std::sort(ordinals.begin(), ordinals.end());
   ordinals.erase(std::unique(ordinals.begin(), ordinals.end()), ordinals.end());
   lemmas->clear();
@@ -175,20 +181,24 @@ bool expandWord(ling::LingReader& data, const std::string& lowerWord, const Word
   // it knows that the dictionary does not. A synonym given again adds nothing.
   lemmaTexts.insert(lemmaTexts.begin(), lowerWord);
   std::vector<std::string> synonyms, given;
+  std::vector<std::vector<uint32_t>> lemmasOfSynonyms, lemmasOfSynonym;
   std::unordered_set<std::string> seen;
   for (const auto& key : lemmaTexts) {
-    if (!data.synonymsOf(key, &synonyms)) return false;
-    for (auto& synonym : synonyms)
-      if (seen.insert(synonym).second) given.push_back(std::move(synonym));
+    if (!data.synonymsOf(key, &synonyms, options.lemmas ? &lemmasOfSynonyms : nullptr)) return false;
+    for (size_t i = 0; i < synonyms.size(); ++i) {
+      if (!seen.insert(synonyms[i]).second) continue;
+      given.push_back(std::move(synonyms[i]));
+      if (!lemmasOfSynonyms.empty()) lemmasOfSynonym.push_back(std::move(lemmasOfSynonyms[i]));
+    }
   }
   if (keys) keys->synonyms = given;
   if (!options.lemmas) {
     for (const auto& synonym : given) out.add(synonym);
     return true;
   }
-  std::vector<std::vector<uint32_t>> lemmasOfSynonym;
+  if (!data.synonymsKnowTheirLemmas() && !lemmasInOrder(data, given, &lemmasOfSynonym)) return false;
   std::vector<SynonymLemma> lemmas;
-  if (!lookUpInOrder(data, given, &lemmasOfSynonym, &lemmas)) return false;
+  if (!fetchLemmas(data, lemmasOfSynonym, &lemmas)) return false;
   // Each synonym, then every form of each of its lemmas.
   for (size_t i = 0; i < given.size(); ++i) {
     out.add(given[i]);
