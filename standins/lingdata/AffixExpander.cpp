@@ -308,10 +308,10 @@ bool AffixExpander::derives(const std::vector<Flag>& flags, Flag f) const {
 // The stem's flags less the derivational ones; the flags that mark a stem
 // (forbidden, needs an affix) stay.
 std::vector<Flag> AffixExpander::inflectional(const std::u32string& stem, const std::vector<Flag>& flags) const {
-  const bool affixed = stem.size() >= minAffixedStem_;
+  const bool affixed = stem.size() >= minAffixedStem_, shortStem = stem.size() < minStemFor_;
   std::vector<Flag> out;
   for (Flag f : flags)
-    if (!classes_.count(f) || (affixed && !derives(flags, f))) out.push_back(f);
+    if (!classes_.count(f) || (affixed && !derives(flags, f) && !(shortStem && has(shortStemFlags_, f)))) out.push_back(f);
   return out;
 }
 

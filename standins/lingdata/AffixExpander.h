@@ -56,6 +56,14 @@ class AffixExpander {
   // Stems shorter than this take no affixes: a letter's plural ("is" of "i")
   // is another word.
   void setMinAffixedStem(size_t letters) { minAffixedStem_ = letters; }
+  // Flags a stem shorter than `letters` does not take: en_US gives
+  // abbreviations and particles the past tense, which then spells another
+  // word (bl: bled, fl: fled, re: red, be: bed). A flag field of the .aff's
+  // FLAG kind, so after loadAffixes.
+  void setMinStemFor(const std::string& field, size_t letters) {
+    shortStemFlags_ = parseFlags(field, false);
+    minStemFor_ = letters;
+  }
   // Leaves out the affixes that write an apostrophe: it_IT's elided articles
   // (l', un', m', bell') make a copy of every form that is no word the
   // engine holds, and would fill a capped stem before its own inflections.
@@ -99,6 +107,8 @@ class AffixExpander {
   bool twofold_ = true;
   std::vector<Flag> derivational_, paired_;
   size_t minAffixedStem_ = 0;
+  std::vector<Flag> shortStemFlags_;
+  size_t minStemFor_ = 0;
   bool waiveConditions_ = false;
   bool apostrophes_ = true;
   std::vector<std::vector<Flag>> aliases_;  // AF lines, numbered from 1

@@ -122,6 +122,16 @@ TEST_F(LingdataTest, DerivationalAndUnpairedFlagsGiveNoForms) {
   EXPECT_EQ(expand(aff, "1\nwalk/RSU\n").at("walk").size(), 6u) << "all flags count when none is set";
 }
 
+TEST_F(LingdataTest, AShortStemTakesNoFlagThatWouldSpellAnotherWord) {
+  const std::string aff = "SFX D Y 2\nSFX D 0 d e\nSFX D 0 ed [^e]\nSFX S Y 1\nSFX S 0 s .\n";
+  const Forms forms = expand(aff, "4\nbe/DS\nfl/DS\nbake/DS\nit/S\n", 100,
+                             [](AffixExpander& e) { e.setMinStemFor("D", 3); });
+  EXPECT_EQ(forms.at("be"), (std::set<std::string>{"be", "bes"})) << "no bed";
+  EXPECT_EQ(forms.at("fl"), (std::set<std::string>{"fl", "fls"})) << "no fled";
+  EXPECT_EQ(forms.at("bake"), (std::set<std::string>{"bake", "baked", "bakes"}));
+  EXPECT_EQ(forms.at("it"), (std::set<std::string>{"it", "its"})) << "only the flags named";
+}
+
 TEST_F(LingdataTest, AnEntryThatNamesItsStemGivesItsFormsToThatStem) {
   const Forms forms = expand(
       "SET UTF-8\nAM 2\nAM po:noun\nAM st:ház po:noun ts:PLUR\nSFX A Y 1\nSFX A k t k\nSFX B Y 1\nSFX B 0 ban .\n",
