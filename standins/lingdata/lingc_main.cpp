@@ -258,12 +258,7 @@ int main(int argc, char** argv) {
   for (const auto& path : irregular) {
     const bool ok = tarvek::lingdata::readFormGroups(
         path, [&](const std::string& lemma, const std::vector<std::string>& forms) {
-          const std::string key = engineWord(lemma);
-          if (key.empty()) return;
-          auto& group = source.lemmas[key];
-          group.insert(key);
-          for (const auto& f : forms)
-            if (const std::string w = engineWord(f); !w.empty()) group.insert(w);
+          tarvek::lingdata::addFormGroup(lemma, forms, engineWord, &source.lemmas);
         });
     if (!ok) {
       std::fprintf(stderr, "tarvek-lingc: cannot read %s\n", path.c_str());

@@ -257,6 +257,18 @@ TEST_F(LingdataTest, AFormTableGivesALemmaAndItsFormsPerLine) {
   EXPECT_FALSE(readFormGroups((folder_ / "missing.txt").string(), [](auto&, auto&) {}));
 }
 
+TEST(FormGroupsTest, ATableLineAddsFormsAndTakesOutTheOnesMarkedSo) {
+  std::map<std::string, std::set<std::string>> lemmas{{"sein", {"sein", "seine", "seinem"}}, {"haben", {"habe"}}};
+  const auto spell = [](const std::string& w) { return w == "s\xC3\xA9" ? std::string() : w; };
+  addFormGroup("sein", {"ist", "-seine", "-seinem", "-s\xC3\xA9", "-", "war"}, spell, &lemmas);
+  addFormGroup("seine", {"sein", "seinem"}, spell, &lemmas);
+  addFormGroup("s\xC3\xA9", {"ist"}, spell, &lemmas);
+  EXPECT_EQ(lemmas, (std::map<std::string, std::set<std::string>>{{"sein", {"sein", "ist", "war", "-"}},
+                                                                   {"seine", {"seine", "sein", "seinem"}},
+                                                                   {"haben", {"habe"}}}))
+      << "a lone '-' is a form as written; a lemma the engine cannot spell adds nothing";
+}
+
 // A user on a code page 1250 keyboard types verra for verrà; but a folded
 // spelling that is an entry of its own stays that entry's alone.
 TEST(EngineWordsTest, FoldsLettersBeyondTheCodePageUnlessTheFoldedWordIsAnEntry) {
