@@ -219,6 +219,20 @@ TEST_F(LingdataTest, AnItalianParticipleMovesItsFormsIntoEachVerbItJoins) {
       << "a form with two pronouns (usatomelo) is dropped";
 }
 
+TEST_F(LingdataTest, AParticiplesEncliticFormThatAnotherLemmaHoldsStaysThatLemmas) {
+  std::map<std::string, std::set<std::string>> lemmas{{"lavorare", {"lavorare", "lavoro"}},
+                                                      {"lavorato", {"lavorato", "lavorati", "lavorativi", "lavoratone"}},
+                                                      {"lavorativo", {"lavorativo", "lavorativi"}},
+                                                      {"usare", {"usare"}},
+                                                      {"usato", {"usato", "usati", "usativi"}},
+                                                      {"abitato", {"abitato", "abitati", "usativi"}}};
+  moveParticiples({{"lavorare", "lavorato"}, {"usare", "usato"}, {"abitare", "abitato"}}, &lemmas);
+  EXPECT_EQ(lemmas.at("lavorare"), (std::set<std::string>{"lavorare", "lavoro", "lavorato", "lavorati", "lavoratone"}));
+  EXPECT_EQ(lemmas.at("lavorativo"), (std::set<std::string>{"lavorativo", "lavorativi"}));
+  EXPECT_EQ(lemmas.at("usare"), (std::set<std::string>{"usare", "usato", "usati", "usativi"}))
+      << "another participle holding the form takes nothing from its verb";
+}
+
 TEST(HeadFormsTest, AHeadThatIsOnlyAFormLendsItsSynonymsToItsLemmas) {
   const WordGroups lemmas{{"librare", {"librare", "libro", "libri"}},
                           {"partire", {"partire", "parte"}},
