@@ -6,7 +6,7 @@
 //                [--irregular FILE]... [--max-forms-per-stem N] [--max-forms N]
 //                [--twofold no] [--derivational FLAGS] [--paired FLAGS]
 //                [--min-affixed-stem N] [--min-stem-for N --min-stem-flags FLAGS]
-//                [--join english|german|italian]
+//                [--derived-twofold FLAGS] [--join english|german|italian]
 //                [--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N]
 //                [--paradigms MODELS] [--apostrophes no] [--head-forms yes]
 //                [--capitalised-nouns yes]
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
   bool twofold = true, waive = false, analyse = false, apostrophes = true, headForms = false, capitalisedNouns = false;
   std::string derivational, paired, join, paradigms;
   size_t minAffixedStem = 0, minStemFor = 0;
-  std::string shortStemFlags;
+  std::string shortStemFlags, derivedTwofold;
   size_t maxPerStem = 1000, maxForms = 8'000'000, maxPerLemma = 1000;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i], value = argv[i + 1];
@@ -105,6 +105,7 @@ int main(int argc, char** argv) {
     else if (option == "--min-affixed-stem") minAffixedStem = std::stoul(value);
     else if (option == "--min-stem-for") minStemFor = std::stoul(value);
     else if (option == "--min-stem-flags") shortStemFlags = value;
+    else if (option == "--derived-twofold") derivedTwofold = value;
     else if (option == "--join") join = value;
     else if (option == "--waive-conditions") waive = value == "yes";
     else if (option == "--analyse") analyse = value == "yes";
@@ -122,7 +123,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T] "
                          "[--irregular FILE]... [--max-forms-per-stem N] [--max-forms N] [--twofold no] "
                          "[--derivational FLAGS] [--paired FLAGS] [--min-affixed-stem N] [--min-stem-for N --min-stem-flags FLAGS] "
-                         "[--join english|german|italian] "
+                         "[--derived-twofold FLAGS] [--join english|german|italian] "
                          "[--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N] [--paradigms MODELS] "
                          "[--apostrophes no] [--head-forms yes] [--capitalised-nouns yes]\n");
     return 2;
@@ -178,6 +179,7 @@ int main(int argc, char** argv) {
     expander.setPaired(paired);
     expander.setMinAffixedStem(minAffixedStem);
     expander.setMinStemFor(shortStemFlags, minStemFor);
+    expander.setDerivedTwofold(derivedTwofold);
     expander.setWaiveConditions(waive);
     expander.setApostrophes(apostrophes);
     const bool ok = loaded &&

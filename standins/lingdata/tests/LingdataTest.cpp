@@ -132,6 +132,16 @@ TEST_F(LingdataTest, AShortStemTakesNoFlagThatWouldSpellAnotherWord) {
   EXPECT_EQ(forms.at("it"), (std::set<std::string>{"it", "its"})) << "only the flags named";
 }
 
+TEST_F(LingdataTest, ATwofoldSuffixOfADerivingClassMakesALemmaWithItsContinuedForms) {
+  const std::string aff = "SET UTF-8\nSFX U Y 3\nSFX U 0 e .\nSFX U 0 em .\nSFX U 0 ův/Y .\n"
+                          "SFX Y Y 2\nSFX Y ův ova ův\nSFX Y ův ové ův\nPFX N Y 1\nPFX N 0 ne .\n";
+  const Forms forms = expand(aff, "2\nKonc/UN\nKvětin/U\n", 100, [](AffixExpander& e) { e.setDerivedTwofold("U"); });
+  EXPECT_EQ(forms.at("Konc"), (std::set<std::string>{"Konc", "Konce", "Koncem", "neKonc", "neKonce", "neKoncem"}));
+  EXPECT_EQ(forms.at("Koncův"), (std::set<std::string>{"Koncův", "Koncova", "Koncové"}));
+  EXPECT_EQ(forms.at("Květinův"), (std::set<std::string>{"Květinův", "Květinova", "Květinové"}));
+  EXPECT_EQ(expand(aff, "1\nKonc/U\n").at("Konc").size(), 6u) << "without the setting the noun's forms";
+}
+
 TEST_F(LingdataTest, AnEntryThatNamesItsStemGivesItsFormsToThatStem) {
   const Forms forms = expand(
       "SET UTF-8\nAM 2\nAM po:noun\nAM st:ház po:noun ts:PLUR\nSFX A Y 1\nSFX A k t k\nSFX B Y 1\nSFX B 0 ban .\n",
