@@ -305,13 +305,21 @@ bool AffixExpander::derives(const std::vector<Flag>& flags, Flag f) const {
   return has(derivational_, f) || (has(paired_, f) && !bothPaired);
 }
 
+// A suffix its continuation classes carry on (a twofold suffix).
+bool AffixExpander::continued(const AffixEntry& e) const {
+  return std::any_of(e.continuation.begin(), e.continuation.end(), [&](Flag f) {
+    auto it = classes_.find(f);
+    return it != classes_.end() && it->second.suffix;
+  });
+}
+
 // The stem's flags less the derivational ones; the flags that mark a stem
 // (forbidden, needs an affix) stay.
 std::vector<Flag> AffixExpander::inflectional(const std::u32string& stem, const std::vector<Flag>& flags) const {
-  const bool affixed = stem.size() >= minAffixedStem_;
+  const bool affixed = stem.size() >= minAffixedStem_, shortStem = stem.size() < minStemFor_;
   std::vector<Flag> out;
   for (Flag f : flags)
-    if (!classes_.count(f) || (affixed && !derives(flags, f))) out.push_back(f);
+    if (!classes_.count(f) || (affixed && !derives(flags, f) && !(shortStem && has(shortStemFlags_, f)))) out.push_back(f);
   return out;
 }
 
@@ -324,6 +332,21 @@ void AffixExpander::expandDerived(const std::u32string& stem, const std::vector<
   for (Flag f : inflectional(stem, flags))
     if (auto it = classes_.find(f); it != classes_.end() && it->second.suffix && it->second.cross) suffixes.push_back(f);
   std::set<std::u32string> forms;
+  for (Flag f : inflectional(stem, flags)) {
+    if (!has(derivedTwofold_, f) || !classes_.at(f).suffix) continue;
+    for (const auto& e : classes_.at(f).entries) {
+      if (!continued(e) || !suffixApplies(e, stem, fullStrip_)) continue;
+      const std::u32string word = withSuffix(e, stem);
+      forms.clear();
+      if (valid(e.continuation) && !has(e.continuation, circumfix_)) forms.insert(word);
+      for (Flag next : e.continuation)
+        if (auto n = classes_.find(next); n != classes_.end() && n->second.suffix)
+          for (const auto& s2 : n->second.entries)
+            if (suffixApplies(s2, word, fullStrip_) && valid(s2.continuation) && !has(s2.continuation, circumfix_))
+              forms.insert(withSuffix(s2, word));
+      if (!forms.empty()) onLemma(word, forms);
+    }
+  }
   for (Flag f : flags) {
     if (!derives(flags, f)) continue;
     const AffixClass& c = classes_.at(f);
@@ -373,6 +396,7 @@ void AffixExpander::expandStem(const std::u32string& stem, const std::vector<Fla
     for (const auto& s : it->second.entries) {
       if (full()) return;
       if (!suffixApplies(s, stem, fullStrip_)) continue;
+      if (has(derivedTwofold_, flag) && continued(s)) continue;  // another lemma
       const std::u32string word = withSuffix(s, stem);
       const bool circumfix = has(s.continuation, circumfix_);
       if (valid(s.continuation) && !circumfix) add(word);
@@ -444,7 +468,7 @@ bool AffixExpander::expand(const std::string& dicPath, size_t maxFormsPerStem,
     // French plurals) names its stem: its forms are that stem's too.
     if (const std::u32string named = decode(namedStem); !named.empty() && named != decoded)
       onStem(toUtf8(named), utf8Forms);
-    if (!derivational_.empty() || !paired_.empty())
+    if (!derivational_.empty() || !paired_.empty() || !derivedTwofold_.empty())
       expandDerived(decoded, flags, maxFormsPerStem, [&](const std::u32string& lemma, const std::set<std::u32string>& f) {
         utf8Forms.clear();
         for (const auto& w : f) utf8Forms.insert(toUtf8(w));

@@ -56,6 +56,21 @@ class AffixExpander {
   // Stems shorter than this take no affixes: a letter's plural ("is" of "i")
   // is another word.
   void setMinAffixedStem(size_t letters) { minAffixedStem_ = letters; }
+  // Classes whose twofold suffixes (those continued by another class) make
+  // another word: cs_CZ's possessive -ův of the nouns, declined as an
+  // adjective (otcův, otcova), is an adjective of its own, and a surname's
+  // would spell a common word's forms (Konc: koncové, of koncový). The
+  // suffixed word is a lemma with its continued forms. A flag field of the
+  // .aff's FLAG kind, so after loadAffixes.
+  void setDerivedTwofold(const std::string& field) { derivedTwofold_ = parseFlags(field, false); }
+  // Flags a stem shorter than `letters` does not take: en_US gives
+  // abbreviations and particles the past tense, which then spells another
+  // word (bl: bled, fl: fled, re: red, be: bed). A flag field of the .aff's
+  // FLAG kind, so after loadAffixes.
+  void setMinStemFor(const std::string& field, size_t letters) {
+    shortStemFlags_ = parseFlags(field, false);
+    minStemFor_ = letters;
+  }
   // Leaves out the affixes that write an apostrophe: it_IT's elided articles
   // (l', un', m', bell') make a copy of every form that is no word the
   // engine holds, and would fill a capped stem before its own inflections.
@@ -91,6 +106,7 @@ class AffixExpander {
   bool has(const std::vector<Flag>& flags, Flag f) const;
   bool valid(const std::vector<Flag>& continuation) const;
   bool derives(const std::vector<Flag>& flags, Flag f) const;
+  bool continued(const AffixEntry& e) const;
   std::vector<Flag> inflectional(const std::u32string& stem, const std::vector<Flag>& flags) const;
 
   FlagMode mode_ = FlagMode::kChar;
@@ -99,6 +115,8 @@ class AffixExpander {
   bool twofold_ = true;
   std::vector<Flag> derivational_, paired_;
   size_t minAffixedStem_ = 0;
+  std::vector<Flag> shortStemFlags_, derivedTwofold_;
+  size_t minStemFor_ = 0;
   bool waiveConditions_ = false;
   bool apostrophes_ = true;
   std::vector<std::vector<Flag>> aliases_;  // AF lines, numbered from 1

@@ -22,4 +22,22 @@ bool readFormGroups(const std::string& path,
   return true;
 }
 
+void addFormGroup(const std::string& lemma, const std::vector<std::string>& forms,
+                  const std::function<std::string(const std::string&)>& spell,
+                  std::map<std::string, std::set<std::string>>* lemmas) {
+  const std::string key = spell(lemma);
+  if (key.empty()) return;
+  auto& group = (*lemmas)[key];
+  group.insert(key);
+  for (const auto& f : forms) {
+    const bool out = f.size() > 1 && f[0] == '-';
+    const std::string w = spell(out ? f.substr(1) : f);
+    if (w.empty()) continue;
+    if (out)
+      group.erase(w);
+    else
+      group.insert(w);
+  }
+}
+
 }  // namespace tarvek::lingdata

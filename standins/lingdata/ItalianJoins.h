@@ -21,8 +21,10 @@ std::vector<std::pair<std::string, std::string>> italianJoins(const std::set<std
 // gender and number forms and those with one enclitic pronoun (usata,
 // usativi, usatone: at most three letters more) move; those with two
 // (usatomelo, usatoglielo) are dropped: such forms of every participle
-// would outgrow the file, and text writes them rarely. `joins` as
-// italianJoins returns them.
+// would outgrow the file, and text writes them rarely. A form with an
+// enclitic that another lemma holds too is that lemma's word, not the verb's:
+// lavorativi is lavorato with "vi" to hunspell, but the plural of lavorativo
+// to a reader. `joins` as italianJoins returns them.
 void moveParticiples(const std::vector<std::pair<std::string, std::string>>& joins,
                      std::map<std::string, std::set<std::string>>* lemmas);
 

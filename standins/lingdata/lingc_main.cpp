@@ -5,7 +5,8 @@
 //   tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T]
 //                [--irregular FILE]... [--max-forms-per-stem N] [--max-forms N]
 //                [--twofold no] [--derivational FLAGS] [--paired FLAGS]
-//                [--min-affixed-stem N] [--join english|german|italian]
+//                [--min-affixed-stem N] [--min-stem-for N --min-stem-flags FLAGS]
+//                [--derived-twofold FLAGS] [--join english|german|italian]
 //                [--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N]
 //                [--paradigms MODELS] [--apostrophes no] [--head-forms yes]
 //                [--capitalised-nouns yes]
@@ -85,7 +86,8 @@ int main(int argc, char** argv) {
   long language = -1;
   bool twofold = true, waive = false, analyse = false, apostrophes = true, headForms = false, capitalisedNouns = false;
   std::string derivational, paired, join, paradigms;
-  size_t minAffixedStem = 0;
+  size_t minAffixedStem = 0, minStemFor = 0;
+  std::string shortStemFlags, derivedTwofold;
   size_t maxPerStem = 1000, maxForms = 8'000'000, maxPerLemma = 1000;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i], value = argv[i + 1];
@@ -101,6 +103,9 @@ int main(int argc, char** argv) {
     else if (option == "--derivational") derivational = value;
     else if (option == "--paired") paired = value;
     else if (option == "--min-affixed-stem") minAffixedStem = std::stoul(value);
+    else if (option == "--min-stem-for") minStemFor = std::stoul(value);
+    else if (option == "--min-stem-flags") shortStemFlags = value;
+    else if (option == "--derived-twofold") derivedTwofold = value;
     else if (option == "--join") join = value;
     else if (option == "--waive-conditions") waive = value == "yes";
     else if (option == "--analyse") analyse = value == "yes";
@@ -117,7 +122,8 @@ int main(int argc, char** argv) {
   if (language < 0 || language > 8 || out.empty()) {
     std::fprintf(stderr, "usage: tarvek-lingc --language N --out FILE [--aff A --dic D] [--thesaurus T] "
                          "[--irregular FILE]... [--max-forms-per-stem N] [--max-forms N] [--twofold no] "
-                         "[--derivational FLAGS] [--paired FLAGS] [--min-affixed-stem N] [--join english|german|italian] "
+                         "[--derivational FLAGS] [--paired FLAGS] [--min-affixed-stem N] [--min-stem-for N --min-stem-flags FLAGS] "
+                         "[--derived-twofold FLAGS] [--join english|german|italian] "
                          "[--waive-conditions yes] [--analyse yes] [--max-forms-per-lemma N] [--paradigms MODELS] "
                          "[--apostrophes no] [--head-forms yes] [--capitalised-nouns yes]\n");
     return 2;
@@ -172,6 +178,8 @@ int main(int argc, char** argv) {
     expander.setDerivational(derivational);
     expander.setPaired(paired);
     expander.setMinAffixedStem(minAffixedStem);
+    expander.setMinStemFor(shortStemFlags, minStemFor);
+    expander.setDerivedTwofold(derivedTwofold);
     expander.setWaiveConditions(waive);
     expander.setApostrophes(apostrophes);
     const bool ok = loaded &&
@@ -252,12 +260,7 @@ int main(int argc, char** argv) {
   for (const auto& path : irregular) {
     const bool ok = tarvek::lingdata::readFormGroups(
         path, [&](const std::string& lemma, const std::vector<std::string>& forms) {
-          const std::string key = engineWord(lemma);
-          if (key.empty()) return;
-          auto& group = source.lemmas[key];
-          group.insert(key);
-          for (const auto& f : forms)
-            if (const std::string w = engineWord(f); !w.empty()) group.insert(w);
+          tarvek::lingdata::addFormGroup(lemma, forms, engineWord, &source.lemmas);
         });
     if (!ok) {
       std::fprintf(stderr, "tarvek-lingc: cannot read %s\n", path.c_str());

@@ -122,6 +122,26 @@ TEST_F(LingdataTest, DerivationalAndUnpairedFlagsGiveNoForms) {
   EXPECT_EQ(expand(aff, "1\nwalk/RSU\n").at("walk").size(), 6u) << "all flags count when none is set";
 }
 
+TEST_F(LingdataTest, AShortStemTakesNoFlagThatWouldSpellAnotherWord) {
+  const std::string aff = "SFX D Y 2\nSFX D 0 d e\nSFX D 0 ed [^e]\nSFX S Y 1\nSFX S 0 s .\n";
+  const Forms forms = expand(aff, "4\nbe/DS\nfl/DS\nbake/DS\nit/S\n", 100,
+                             [](AffixExpander& e) { e.setMinStemFor("D", 3); });
+  EXPECT_EQ(forms.at("be"), (std::set<std::string>{"be", "bes"})) << "no bed";
+  EXPECT_EQ(forms.at("fl"), (std::set<std::string>{"fl", "fls"})) << "no fled";
+  EXPECT_EQ(forms.at("bake"), (std::set<std::string>{"bake", "baked", "bakes"}));
+  EXPECT_EQ(forms.at("it"), (std::set<std::string>{"it", "its"})) << "only the flags named";
+}
+
+TEST_F(LingdataTest, ATwofoldSuffixOfADerivingClassMakesALemmaWithItsContinuedForms) {
+  const std::string aff = "SET UTF-8\nSFX U Y 3\nSFX U 0 e .\nSFX U 0 em .\nSFX U 0 ův/Y .\n"
+                          "SFX Y Y 2\nSFX Y ův ova ův\nSFX Y ův ové ův\nPFX N Y 1\nPFX N 0 ne .\n";
+  const Forms forms = expand(aff, "2\nKonc/UN\nKvětin/U\n", 100, [](AffixExpander& e) { e.setDerivedTwofold("U"); });
+  EXPECT_EQ(forms.at("Konc"), (std::set<std::string>{"Konc", "Konce", "Koncem", "neKonc", "neKonce", "neKoncem"}));
+  EXPECT_EQ(forms.at("Koncův"), (std::set<std::string>{"Koncův", "Koncova", "Koncové"}));
+  EXPECT_EQ(forms.at("Květinův"), (std::set<std::string>{"Květinův", "Květinova", "Květinové"}));
+  EXPECT_EQ(expand(aff, "1\nKonc/U\n").at("Konc").size(), 6u) << "without the setting the noun's forms";
+}
+
 TEST_F(LingdataTest, AnEntryThatNamesItsStemGivesItsFormsToThatStem) {
   const Forms forms = expand(
       "SET UTF-8\nAM 2\nAM po:noun\nAM st:ház po:noun ts:PLUR\nSFX A Y 1\nSFX A k t k\nSFX B Y 1\nSFX B 0 ban .\n",
@@ -209,6 +229,20 @@ TEST_F(LingdataTest, AnItalianParticipleMovesItsFormsIntoEachVerbItJoins) {
       << "a form with two pronouns (usatomelo) is dropped";
 }
 
+TEST_F(LingdataTest, AParticiplesEncliticFormThatAnotherLemmaHoldsStaysThatLemmas) {
+  std::map<std::string, std::set<std::string>> lemmas{{"lavorare", {"lavorare", "lavoro"}},
+                                                      {"lavorato", {"lavorato", "lavorati", "lavorativi", "lavoratone"}},
+                                                      {"lavorativo", {"lavorativo", "lavorativi"}},
+                                                      {"usare", {"usare"}},
+                                                      {"usato", {"usato", "usati", "usativi"}},
+                                                      {"abitato", {"abitato", "abitati", "usativi"}}};
+  moveParticiples({{"lavorare", "lavorato"}, {"usare", "usato"}, {"abitare", "abitato"}}, &lemmas);
+  EXPECT_EQ(lemmas.at("lavorare"), (std::set<std::string>{"lavorare", "lavoro", "lavorato", "lavorati", "lavoratone"}));
+  EXPECT_EQ(lemmas.at("lavorativo"), (std::set<std::string>{"lavorativo", "lavorativi"}));
+  EXPECT_EQ(lemmas.at("usare"), (std::set<std::string>{"usare", "usato", "usati", "usativi"}))
+      << "another participle holding the form takes nothing from its verb";
+}
+
 TEST(HeadFormsTest, AHeadThatIsOnlyAFormLendsItsSynonymsToItsLemmas) {
   const WordGroups lemmas{{"librare", {"librare", "libro", "libri"}},
                           {"partire", {"partire", "parte"}},
@@ -245,6 +279,18 @@ TEST_F(LingdataTest, AFormTableGivesALemmaAndItsFormsPerLine) {
   EXPECT_EQ(groups.at("byť"), (std::vector<std::string>{"som", "si", "je", "sme"})) << "a CR LF line end is no form";
   EXPECT_EQ(groups.at("brat"), (std::vector<std::string>{"bratia"}));
   EXPECT_FALSE(readFormGroups((folder_ / "missing.txt").string(), [](auto&, auto&) {}));
+}
+
+TEST(FormGroupsTest, ATableLineAddsFormsAndTakesOutTheOnesMarkedSo) {
+  std::map<std::string, std::set<std::string>> lemmas{{"sein", {"sein", "seine", "seinem"}}, {"haben", {"habe"}}};
+  const auto spell = [](const std::string& w) { return w == "s\xC3\xA9" ? std::string() : w; };
+  addFormGroup("sein", {"ist", "-seine", "-seinem", "-s\xC3\xA9", "-", "war"}, spell, &lemmas);
+  addFormGroup("seine", {"sein", "seinem"}, spell, &lemmas);
+  addFormGroup("s\xC3\xA9", {"ist"}, spell, &lemmas);
+  EXPECT_EQ(lemmas, (std::map<std::string, std::set<std::string>>{{"sein", {"sein", "ist", "war", "-"}},
+                                                                   {"seine", {"seine", "sein", "seinem"}},
+                                                                   {"haben", {"habe"}}}))
+      << "a lone '-' is a form as written; a lemma the engine cannot spell adds nothing";
 }
 
 // A user on a code page 1250 keyboard types verra for verrà; but a folded
