@@ -34,6 +34,9 @@ from tarvek import run  # noqa: E402
 SEED = 20261209
 STORY_PAGES = 100  # at most; help (or else messages) makes up the rest
 WORDS_A_PAGE, PAGES_A_FILE = 320, 10
+# Lines from the top line's baseline down to the page's bottom edge; the
+# indexer reads no text below it.
+LINES_A_PAGE = pdfwriter.TOP // pdfwriter.LEADING + 1
 TYPED = 300  # sample of typed words, spread over frequency classes
 HELD_OUT = 40
 DERIVED = 50  # derived words typed besides the sample
@@ -112,12 +115,26 @@ def message_texts(lang):
             yield re.sub(r"%[-+ #0-9.*'lhjztqL]*[a-zA-Z%]|\\[nt]", " ", "\n".join(messages))
 
 
+def as_printed(text):
+    """The text as a page shows it. The fortunes embolden and underline by
+    overstriking (I\bI, _\bI): the letter struck last is the one seen.
+    Other control characters draw nothing, and the indexer's text has none:
+    left in, they would split a word the indexer reads whole (I\bI as i, i)
+    and put every later word of the page a place late."""
+    while "\x08" in text:
+        struck = re.sub(r"[^\x08]\x08", "", text)
+        if struck == text:
+            break
+        text = struck
+    return re.sub(r"[\x00-\x08\x0e-\x1f]", "", text)
+
+
 def pick_pages(texts, count, rng):
     """Pages of WORDS_A_PAGE consecutive words of one text; count of them
     picked at random, in the order of the texts."""
     pages = []
     for text in texts:
-        words = unicodedata.normalize("NFC", text).split()
+        words = as_printed(unicodedata.normalize("NFC", text)).split()
         pages += [words[i:i + WORDS_A_PAGE] for i in range(0, len(words) - WORDS_A_PAGE + 1, WORDS_A_PAGE)]
     return [pages[i] for i in sorted(rng.sample(range(len(pages)), min(count, len(pages))))]
 
@@ -264,7 +281,9 @@ class Collection:
         message_pages = pick_pages(message_texts(lang), TOTAL_PAGES - len(story_pages) - len(help_pages), rng)
         self.sources = (len(help_pages), len(message_pages), len(story_pages))
         self.pages, self.encodings = [], []
-        pages = [lines_of(p) for p in help_pages + message_pages + story_pages]
+        # A page of long unbroken words (dotted names) can run past the
+        # page's bottom; what it cannot show is not on it.
+        pages = [lines_of(p)[:LINES_A_PAGE] for p in help_pages + message_pages + story_pages]
         for first in range(0, len(pages), PAGES_A_FILE):
             encoding, group = printable(pages[first:first + PAGES_A_FILE])
             self.pages += group

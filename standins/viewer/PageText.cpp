@@ -222,7 +222,12 @@ std::string textOf(const std::string& content) {
         } else if (ch == ')' && --depth == 0) {
           break;
         }
-        pending += ch;
+        // Codes below 0x20 name no glyph in the fonts' encodings: nothing is
+        // drawn, so the letters either side read as one word ("I\bI" shows
+        // II), as the indexer's text extraction has them and numbers the
+        // page's words. Kept, a backspace would split the word and every
+        // hit after it would be highlighted one word late.
+        if (static_cast<unsigned char>(ch) >= 0x20) pending += ch;
       }
       ++i;
       continue;

@@ -53,4 +53,18 @@ TEST(PageTextTest, ReadsPlainAndCompressedContentStreams) {
   }
 }
 
+TEST(PageTextTest, LeavesOutCodesThatDrawNothing) {
+  // Fortune files embolden a letter by overstriking it ("I\bI"); the page
+  // shows II, and the indexer (through poppler) numbers it as one word, so
+  // the viewer's words must not split there: "win" is word 2 on both sides.
+  auto page = [](const std::string& stream) {
+    return "%PDF-1.4\n1 0 obj << /Type /Pages /Kids [2 0 R] >> endobj\n"
+           "2 0 obj << /Type /Page /Contents 3 0 R >> endobj\n3 0 obj << /Length " +
+           std::to_string(stream.size()) + " >>\nstream\n" + stream + "\nendstream endobj\n%%EOF\n";
+  };
+  EXPECT_EQ(viewer::pdfPageText(page("BT (whether I\\010I win) Tj T* (or\\t lose) Tj ET"), 0),
+            "whether II win\nor lose");
+  EXPECT_EQ(viewer::pdfPageText(page("BT (I\bI \x01win\\n) Tj ET"), 0), "II win");
+}
+
 }  // namespace
