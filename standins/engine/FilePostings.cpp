@@ -26,14 +26,16 @@ int64_t FilePostings::size() {
 bool FilePostings::read(uint64_t offset, uint32_t size, std::vector<uint8_t>* out) {
   out->resize(size);
   if (!file_ || offset > static_cast<uint64_t>(INT64_MAX) - size) return false;
+#if defined(_WIN32)
+  // A handle opened without overlapping reads at the OVERLAPPED's offset and
+  // returns when the bytes are in (Windows NT and later).
+  const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_)));
+  if (handle == INVALID_HANDLE_VALUE) return false;
+#endif
   uint32_t done = 0;
   while (done < size) {
     const uint64_t at = offset + done;
 #if defined(_WIN32)
-    // A handle opened without overlapping reads at the OVERLAPPED's offset
-    // and returns when the bytes are in (Windows NT and later).
-    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file_)));
-    if (handle == INVALID_HANDLE_VALUE) return false;
     OVERLAPPED where{};
     where.Offset = static_cast<DWORD>(at);
     where.OffsetHigh = static_cast<DWORD>(at >> 32);

@@ -181,14 +181,14 @@ bool expandWord(ling::LingReader& data, const std::string& lowerWord, const Word
   // it knows that the dictionary does not. A synonym given again adds nothing.
   lemmaTexts.insert(lemmaTexts.begin(), lowerWord);
   std::vector<std::string> synonyms, given;
-  std::vector<std::vector<uint32_t>> lemmasOfSynonyms, lemmasOfSynonym;
+  std::vector<std::vector<uint32_t>> lemmasOfTheKeys, lemmasOfSynonym;  // per synonym of one key; of all given
   std::unordered_set<std::string> seen;
   for (const auto& key : lemmaTexts) {
-    if (!data.synonymsOf(key, &synonyms, options.lemmas ? &lemmasOfSynonyms : nullptr)) return false;
+    if (!data.synonymsOf(key, &synonyms, options.lemmas ? &lemmasOfTheKeys : nullptr)) return false;
     for (size_t i = 0; i < synonyms.size(); ++i) {
       if (!seen.insert(synonyms[i]).second) continue;
       given.push_back(std::move(synonyms[i]));
-      if (!lemmasOfSynonyms.empty()) lemmasOfSynonym.push_back(std::move(lemmasOfSynonyms[i]));
+      if (!lemmasOfTheKeys.empty()) lemmasOfSynonym.push_back(std::move(lemmasOfTheKeys[i]));
     }
   }
   if (keys) keys->synonyms = given;
